@@ -1,0 +1,20 @@
+#include "SUnit1.h"
+#include "infowindows/AboutUnit1.h"
+#include "infowindows/HelpUnit1.h"
+#include "platform/colorscheme.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    platform::applyClassicLook(app);
+
+    TForm1 Form1;
+    TAboutBox AboutBox(Form1.programVersion(), &Form1);
+    THelpBox HelpBox(&Form1);
+    Form1.setInfoWindows(&AboutBox, &HelpBox);
+
+    Form1.placeCentred();
+    Form1.show();
+    return QApplication::exec();
+}

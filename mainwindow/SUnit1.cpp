@@ -1,0 +1,279 @@
+#include "SUnit1.h"
+
+#include "platform/bell.h"
+#include "platform/colorscheme.h"
+#include "platform/fonts.h"
+#include "platform/screen.h"
+#include "widgets/jvpanel.h"
+#include "widgets/xpbutton.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <string>
+
+namespace {
+
+constexpr std::string_view kCaption = "Zarvick V0.9 (c) 2026 The Zarvick developers";
+constexpr std::string_view kProgramVersion = "0.9";
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string numbered(std::string_view prefix, int number) {
+    std::string name(prefix);
+    name += std::to_string(number);
+    return name;
+}
+
+void place(QWidget* widget, const layout::Rect& rect) {
+    widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+// A stand-in for the news button's glyph until the real asset lands: a globe in a magnifying
+// glass with a cyan handle, on the white ground that the button leaves out.
+QImage upgradeGlyph() {
+    QImage image(16, 16, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(QColor(0, 200, 200), 2));
+    painter.drawLine(10, 10, 14, 14);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 64, 192));
+    painter.drawEllipse(1, 1, 10, 10);
+    painter.setBrush(QColor(0, 160, 64));
+    painter.drawEllipse(3, 4, 4, 4);
+    return image;
+}
+
+} // namespace
+
+CandidateButton::CandidateButton(QWidget* parent, std::string name)
+    : TSpeedButton(parent), m_name(std::move(name)) {
+    setObjectName(QString::fromStdString(m_name));
+}
+
+void CandidateButton::setCaption(std::string_view caption) {
+    TSpeedButton::setCaption(qs(caption));
+}
+
+CellPanel::CellPanel(QWidget* parent, std::string name) : TPanel(parent), m_name(std::move(name)) {
+    setObjectName(QString::fromStdString(m_name));
+}
+
+void CellPanel::setCaption(std::string_view caption) {
+    TPanel::setCaption(qs(caption));
+}
+
+TForm1::TForm1() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(layout::kClientWidth, layout::kClientHeight);
+    setFont(platform::makeFont("MS Shell Dlg 2", layout::kWindowFontHeight));
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, platform::systemColor(platform::SystemColor::ButtonFace));
+    setPalette(background);
+
+    buildGrid();
+    buildHiddenControls();
+    buildSidePanel();
+    TimerRegFonts.setHandler([this] { TimerRegFontsTimer(); });
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl) {
+    if (widget->objectName().isEmpty())
+        widget->setObjectName(qs(name));
+    m_controls.add(name, Entry{widget, boardControl});
+}
+
+QWidget* TForm1::ControlByName(std::string_view name) const {
+    return m_controls.find(name).widget;
+}
+
+board::BoardControl* TForm1::controlByName(std::string_view name) {
+    return m_controls.find(name).boardControl;
+}
+
+void TForm1::buildGrid() {
+    auto* gridFrame = new widgets::TPanel(this);
+    addControl("Panel82", gridFrame, nullptr);
+    place(gridFrame, layout::kGridFrame);
+    gridFrame->setColor(platform::kNavy);
+    gridFrame->setBevels(widgets::Bevel::Raised, widgets::Bevel::None, 1, 0);
+
+    const QFont cellFont = platform::makeFont("Arial", layout::kCellFontHeight);
+    const QFont blockFont = platform::makeFont("MS Shell Dlg 2", layout::kWindowFontHeight);
+    for (int block = 1; block <= 9; ++block) {
+        auto* blockPanel = new widgets::TJvPanel(gridFrame);
+        addControl(numbered("JvPanel", block), blockPanel, nullptr);
+        place(blockPanel, layout::blockRect(block));
+        blockPanel->setColor(platform::kNavy);
+        blockPanel->setFlatBorder(true);
+        blockPanel->setFlatBorderColor(platform::kNavy);
+        blockPanel->setHotColor(platform::kNavy);
+        blockPanel->setBevels(widgets::Bevel::Raised, widgets::Bevel::None, 3, 3);
+        blockPanel->setBorderSingle(true);
+        blockPanel->setCaptionFont(blockFont);
+        blockPanel->setCaption(QStringLiteral("JvPanel1"));
+
+        for (int panel = (block - 1) * 9 + 1; panel <= block * 9; ++panel) {
+            auto* cell = new CellPanel(blockPanel->client(), numbered("Panel", panel));
+            addControl(cell->controlName(), cell, cell);
+            place(cell, layout::cellRect(panel));
+            cell->setBevels(widgets::Bevel::Raised, widgets::Bevel::None, 5, 3);
+            cell->setCaptionFont(cellFont);
+            cell->setOnClick([this, cell](widgets::TPanel&) { Panel1Click(*cell); });
+
+            for (int k = board::buttonNumber(panel, 1); k <= board::buttonNumber(panel, 9); ++k) {
+                auto* candidate = new CandidateButton(cell, numbered("SpeedButton", k));
+                addControl(candidate->controlName(), candidate, candidate);
+                place(candidate, layout::candidateRect(k));
+                candidate->TSpeedButton::setCaption(QString::number(board::digitOfButton(k)));
+                candidate->setOnClick(
+                    [this, candidate](widgets::TSpeedButton&) { SpeedButton1Click(*candidate); });
+                candidate->setOnMouseDown(
+                    [this, candidate](widgets::TSpeedButton&, Qt::MouseButton button) {
+                        SpeedButton1MouseDown(*candidate, button);
+                    });
+            }
+        }
+    }
+}
+
+void TForm1::buildHiddenControls() {
+    m_reMoves = new LineLogControl(this);
+    m_reRedo = new LineLogControl(this);
+    for (auto [control, spec] :
+         {std::pair{m_reMoves, layout::kMoveLog}, std::pair{m_reRedo, layout::kRedoLog}}) {
+        addControl(spec.name, control, nullptr);
+        place(control, spec.rect);
+        control->hide();
+    }
+    auto* clean = new widgets::TJvXPButton(this);
+    addControl(layout::kCleanButton.name, clean, nullptr);
+    place(clean, layout::kCleanButton.rect);
+    clean->setCaption(QStringLiteral("Clean"));
+    clean->setOnClick([this] { btnCleanClick(); });
+    clean->hide();
+}
+
+void TForm1::buildSidePanel() {
+    auto* side = new widgets::TPanel(this);
+    addControl("Panel83", side, nullptr);
+    place(side, layout::kSidePanel);
+    side->setBevels(widgets::Bevel::None, widgets::Bevel::None, 1, 0);
+
+    const QFont boxFont = platform::makeFont("Tahoma", layout::kGroupBoxFontHeight, true);
+    std::array<widgets::TGroupBox*, layout::kGroupBoxes.size()> boxes{};
+    for (std::size_t i = 0; i < layout::kGroupBoxes.size(); ++i) {
+        const auto& spec = layout::kGroupBoxes[i];
+        boxes[i] = new widgets::TGroupBox(side, qs(spec.caption), boxFont);
+        addControl(spec.name, boxes[i], nullptr);
+        place(boxes[i], spec.rect);
+    }
+
+    std::array<widgets::TJvXPButton*, layout::kCommands.size()> byTabOrder{};
+    for (const auto& spec : layout::kCommands) {
+        auto* button = new widgets::TJvXPButton(boxes[spec.groupBox]);
+        addControl(spec.name, button, nullptr);
+        place(button, spec.rect);
+        button->setCaption(qs(spec.caption));
+        button->setFont(platform::makeFont(spec.face, layout::kCommandFontHeight));
+        const layout::Command command = spec.command;
+        button->setOnClick([this, command] { runCommand(command); });
+        if (command == layout::Command::Upgrade)
+            button->setGlyph(upgradeGlyph());
+        byTabOrder[static_cast<std::size_t>(spec.tabOrder)] = button;
+    }
+    for (std::size_t i = 1; i < byTabOrder.size(); ++i)
+        QWidget::setTabOrder(byTabOrder[i - 1], byTabOrder[i]);
+}
+
+void TForm1::runCommand(layout::Command command) {
+    using layout::Command;
+    switch (command) {
+    case Command::UnDo:
+        return btnUnDoClick();
+    case Command::Singles:
+        return btnSinglesClick();
+    case Command::Remaining:
+        return btnRemainingClick();
+    case Command::Blank:
+        return btnBlankClick();
+    case Command::Easy:
+        return btnEasyClick();
+    case Command::Medium:
+        return btnMediumClick();
+    case Command::Difficult:
+        return btnDifficultClick();
+    case Command::About:
+        return btnAboutClick();
+    case Command::Upgrade:
+        return btnUpgradeClick();
+    case Command::Help:
+        return btnHelpClick();
+    }
+}
+
+void TForm1::FormCreate() {
+    setWindowTitle(qs(kCaption));
+    m_programVersion = qs(kProgramVersion);
+    m_board.initialise();
+    if (platform::primaryScreenHeight() < 756)
+        reSize(16);
+    else if (platform::primaryScreenHeight() < 900)
+        reSize(20);
+}
+
+void TForm1::beep() {
+    platform::messageBeep(0);
+}
+
+void TForm1::SpeedButton1MouseDown(CandidateButton& sender, Qt::MouseButton button) {
+    board::MouseButton which = board::MouseButton::Middle;
+    if (button == Qt::LeftButton)
+        which = board::MouseButton::Left;
+    else if (button == Qt::RightButton)
+        which = board::MouseButton::Right;
+    m_board.SpeedButton1MouseDown(sender, which);
+}
+
+void TForm1::setInfoWindows(QDialog* aboutBox, QDialog* helpBox) {
+    m_aboutBox = aboutBox;
+    m_helpBox = helpBox;
+}
+
+void TForm1::btnAboutClick() {
+    if (m_aboutBox != nullptr)
+        m_aboutBox->exec();
+}
+
+void TForm1::btnHelpClick() {
+    if (m_helpBox != nullptr)
+        m_helpBox->exec();
+}
+
+void TForm1::btnUpgradeClick() {}
+
+void TForm1::reSize(int sizeFactor) {
+    m_sizeFactor = sizeFactor;
+}
+
+void TForm1::placeCentred() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}

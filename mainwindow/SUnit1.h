@@ -1,0 +1,140 @@
+#pragma once
+
+#include "board/puzzleboard.h"
+#include "layout.h"
+#include "platform/nameindex.h"
+#include "platform/timer.h"
+#include "widgets/panel.h"
+#include "widgets/speedbutton.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+
+class QDialog;
+
+namespace widgets {
+class TJvPanel;
+class TJvXPButton;
+} // namespace widgets
+
+// A candidate button as the board sees it.
+class CandidateButton final : public widgets::TSpeedButton, public board::BoardControl {
+public:
+    CandidateButton(QWidget* parent, std::string name);
+
+    std::string_view controlName() const override { return m_name; }
+    std::string caption() const override { return TSpeedButton::caption().toStdString(); }
+    void setCaption(std::string_view caption) override;
+    bool isShown() const override { return !isHidden(); }
+    void setShown(bool shown) override { setVisible(shown); }
+    platform::ColorSetting fontColor() const override { return TSpeedButton::fontColor(); }
+    void setFontColor(platform::ColorSetting color) override { TSpeedButton::setFontColor(color); }
+    int fontPointSize() const override { return TSpeedButton::fontPointSize(); }
+    void setFontPointSize(int points) override { TSpeedButton::setFontPointSize(points); }
+
+private:
+    std::string m_name;
+};
+
+// A cell panel as the board sees it: its caption is the cell's digit.
+class CellPanel final : public widgets::TPanel, public board::BoardControl {
+public:
+    CellPanel(QWidget* parent, std::string name);
+
+    std::string_view controlName() const override { return m_name; }
+    std::string caption() const override { return TPanel::caption().toStdString(); }
+    void setCaption(std::string_view caption) override;
+    bool isShown() const override { return !isHidden(); }
+    void setShown(bool shown) override { setVisible(shown); }
+    platform::ColorSetting fontColor() const override { return TPanel::fontColor(); }
+    void setFontColor(platform::ColorSetting color) override { TPanel::setFontColor(color); }
+    int fontPointSize() const override { return 36; }
+    void setFontPointSize(int) override {}
+
+private:
+    std::string m_name;
+};
+
+// A hidden multi-line text control that holds one log, one line per action. It is never shown,
+// so it keeps its lines in a plain list rather than a text document.
+class LineLogControl final : public QWidget {
+public:
+    explicit LineLogControl(QWidget* parent) : QWidget(parent) {}
+    board::LineList& lines() { return m_lines; }
+
+private:
+    board::LineList m_lines;
+};
+
+// The main window. It owns the controls and the board, and wires every handler.
+class TForm1 final : public QWidget, public board::BoardHost {
+public:
+    TForm1();
+    ~TForm1() override;
+
+    // The window's control of that name, without regard to letter case, or nullptr.
+    QWidget* ControlByName(std::string_view name) const;
+
+    // board::BoardHost
+    board::BoardControl* controlByName(std::string_view name) override;
+    board::LineList& moveLog() override { return m_reMoves->lines(); }
+    board::LineList& redoLog() override { return m_reRedo->lines(); }
+    void beep() override;
+    void startHintTimer() override { TimerRegFonts.start(); }
+    void stopHintTimer() override { TimerRegFonts.stop(); }
+
+    void setInfoWindows(QDialog* aboutBox, QDialog* helpBox);
+
+    // Handlers, named as in the window description.
+    void SpeedButton1Click(CandidateButton& sender) { m_board.SpeedButton1Click(sender); }
+    void SpeedButton1MouseDown(CandidateButton& sender, Qt::MouseButton button);
+    void Panel1Click(CellPanel& sender) { m_board.Panel1Click(sender); }
+    void btnCleanClick() { m_board.btnCleanClick(); }
+    void btnUnDoClick() { m_board.btnUnDoClick(); }
+    void btnSinglesClick() { m_board.btnSinglesClick(); }
+    void btnRemainingClick() { m_board.btnRemainingClick(); }
+    void btnBlankClick() { m_board.btnBlankClick(); }
+    void btnEasyClick() { m_board.btnEasyClick(); }
+    void btnMediumClick() { m_board.btnMediumClick(); }
+    void btnDifficultClick() { m_board.btnDifficultClick(); }
+    void btnAboutClick();
+    void btnHelpClick();
+    void btnUpgradeClick();
+    void TimerRegFontsTimer() { m_board.TimerRegFontsTimer(); }
+
+    void reSize(int sizeFactor);
+
+    const board::PuzzleBoard& board() const { return m_board; }
+    const QString& programVersion() const { return m_programVersion; }
+    std::optional<int> sizeFactor() const { return m_sizeFactor; }
+
+    // Centres the window on the primary screen; called before it is first shown.
+    void placeCentred();
+
+    platform::Timer TimerRegFonts{layout::kHintInterval};
+
+private:
+    struct Entry {
+        QWidget* widget = nullptr;
+        board::BoardControl* boardControl = nullptr;
+    };
+
+    void FormCreate();
+    void buildGrid();
+    void buildHiddenControls();
+    void buildSidePanel();
+    void addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl);
+    void runCommand(layout::Command command);
+
+    board::PuzzleBoard m_board{*this};
+    platform::NameIndex<Entry> m_controls;
+    LineLogControl* m_reMoves = nullptr;
+    LineLogControl* m_reRedo = nullptr;
+    QDialog* m_aboutBox = nullptr;
+    QDialog* m_helpBox = nullptr;
+    QString m_programVersion;
+    std::optional<int> m_sizeFactor;
+};
