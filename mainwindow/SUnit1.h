@@ -108,6 +108,7 @@ public:
     void reSize(int sizeFactor);
 
     const board::PuzzleBoard& board() const { return m_board; }
+    board::PuzzleBoard& board() { return m_board; }
     const QString& programVersion() const { return m_programVersion; }
     std::optional<int> sizeFactor() const { return m_sizeFactor; }
 

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <map>
 
@@ -35,6 +36,7 @@ void TSpeedButton::setCaption(const QString& caption) {
     if (caption == m_caption)
         return;
     m_caption = caption;
+    m_painted.reset();
     update();
 }
 
@@ -42,18 +44,53 @@ void TSpeedButton::setFontColor(platform::ColorSetting color) {
     if (color == m_fontColor)
         return;
     m_fontColor = color;
-    update();
+    lookChanged();
 }
 
 void TSpeedButton::setFontPointSize(int points) {
     if (points == m_pointSize)
         return;
     m_pointSize = points;
-    update();
+    lookChanged();
+}
+
+void TSpeedButton::lookChanged() {
+    if (m_checkPending)
+        return;
+    m_checkPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_checkPending = false;
+            if (m_painted != look())
+                update();
+        },
+        Qt::QueuedConnection);
 }
 
 void TSpeedButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.drawPixmap(0, 0, face());
+    m_painted = look();
+}
+
+// Every candidate looks like one of a few dozen faces, so each face is drawn once and copied.
+QPixmap TSpeedButton::face() const {
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("TSpeedButton/%1/%2/%3/%4/%5x%6@%7")
+                            .arg(m_caption)
+                            .arg(platform::resolve(m_fontColor).rgb())
+                            .arg(m_pointSize)
+                            .arg(m_down)
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
+    pixmap = QPixmap(QSize(width(), height()) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    QPainter painter(&pixmap);
     QRect face = rect();
     if (m_down) {
         face = frame3D(painter, face, systemColor(SystemColor::DarkShadow),
@@ -71,6 +108,9 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     painter.setPen(platform::resolve(m_fontColor));
     const QRect textRect = m_down ? rect().translated(1, 1) : rect();
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, m_caption);
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 void TSpeedButton::mousePressEvent(QMouseEvent* event) {

@@ -2,9 +2,11 @@
 
 #include "platform/colorsetting.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace widgets {
 
@@ -35,7 +37,22 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    struct Look {
+        platform::ColorSetting color;
+        int points;
+        bool down;
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+    Look look() const { return {m_fontColor, m_pointSize, m_down}; }
+    // Repaints at most once per batch of changes, and only when the button would look different
+    // from what it last painted: a clear resets every yellow candidate and the recomputation
+    // makes most of them yellow again within one handler.
+    void lookChanged();
+    QPixmap face() const;
+
     QString m_caption;
+    std::optional<Look> m_painted;
+    bool m_checkPending = false;
     platform::ColorSetting m_fontColor = platform::kWindowText;
     int m_pointSize = 10;
     bool m_pressed = false; // a left press began here and has not ended

@@ -1,0 +1,109 @@
+// The cost of the player's actions on the real main window (offscreen), each including the
+// repaint of what it changed.
+#include "mainwindow/SUnit1.h"
+#include "platform/colorscheme.h"
+#include "platform/screen.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+// A board with 40 given digits taken from a complete grid.
+std::string fortyGivens() {
+    std::string text;
+    int kept = 0;
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c) {
+            const int digit = (r * 3 + r / 3 + c) % 9 + 1;
+            const bool keep = kept < 40 && ((r * 9 + c) * 7) % 81 < 40;
+            kept += keep ? 1 : 0;
+            if (!text.empty())
+                text += ',';
+            text += keep ? std::to_string(digit) : "0";
+        }
+    }
+    return text;
+}
+
+struct Fixture {
+    Fixture() {
+        platform::setScreenHeightOverride(1024);
+        form.show();
+        loadBoard();
+    }
+    void loadBoard() {
+        const std::string text = fortyGivens();
+        form.board().loadPuzzle(text);
+        settle();
+    }
+    static void settle() { QApplication::processEvents(); }
+
+    // An empty cell and one of its plain candidates.
+    std::pair<CellPanel*, CandidateButton*> emptyCell() {
+        for (int n = 1; n <= board::kCellCount; ++n) {
+            auto* cell = static_cast<CellPanel*>(form.ControlByName("Panel" + std::to_string(n)));
+            if (!cell->TPanel::caption().isEmpty())
+                continue;
+            for (int d = 1; d <= 9; ++d) {
+                const int k = board::buttonNumber(n, d);
+                if (form.board().mark(k) == board::MarkPlain)
+                    return {cell, static_cast<CandidateButton*>(
+                                      form.ControlByName("SpeedButton" + std::to_string(k)))};
+            }
+        }
+        return {nullptr, nullptr};
+    }
+
+    TForm1 form;
+};
+
+Fixture& fixture() {
+    static Fixture instance;
+    return instance;
+}
+
+template <typename F>
+double seconds(F&& action) {
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    Fixture::settle();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_SpeedButton1Click(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        state.SetIterationTime(seconds([&] { f.form.SpeedButton1Click(*candidate); }));
+        f.form.Panel1Click(*cell);
+        Fixture::settle();
+    }
+}
+BENCHMARK(BM_SpeedButton1Click)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_Panel1Click(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        f.form.SpeedButton1Click(*candidate);
+        Fixture::settle();
+        state.SetIterationTime(seconds([&] { f.form.Panel1Click(*cell); }));
+    }
+}
+BENCHMARK(BM_Panel1Click)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::applyClassicLook(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

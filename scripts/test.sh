@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the release build, then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzer for a minute, and the format check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+echo "== format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+echo "== release build and tests"
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$jobs"
+ctest --preset release -j"$jobs"
+
+echo "== ASan + UBSan build and tests"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs"
+
+if [ -x fuzz/run.sh ] || [ -f fuzz/run.sh ]; then
+    echo "== fuzzing the GIF reader for 60 s"
+    bash fuzz/run.sh 60
+fi

@@ -1,0 +1,109 @@
+# Shared steps of the end-to-end tests: a private Xvfb, the real program, real clicks and
+# screenshots. Each test script sources this file with the program's path as $1.
+set -euo pipefail
+
+E2E_BIN=${1:?usage: script PATH-TO-zarvick}
+E2E_SCREEN=${E2E_SCREEN:-1280x1024x24}
+E2E_DIR=$(mktemp -d)
+E2E_XVFB_PID=
+E2E_APP_PID=
+
+e2e_cleanup() {
+    [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
+    [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
+    rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$E2E_DIR/shot.png" ] && cp "$E2E_DIR/shot.png" "/tmp/e2e-fail-$(basename "$0" .sh).png" &&
+        echo "screenshot kept in /tmp/e2e-fail-$(basename "$0" .sh).png" >&2
+    exit 1
+}
+
+start_xvfb() {
+    exec 5>"$E2E_DIR/display"
+    Xvfb -displayfd 5 -screen 0 "$E2E_SCREEN" -nolisten tcp >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$E2E_DIR/display" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+}
+
+# Starts the program and reads its window's client position into WIN_X, WIN_Y.
+start_app() {
+    "$E2E_BIN" "$@" >"$E2E_DIR/app.log" 2>&1 &
+    E2E_APP_PID=$!
+    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarvick' | head -n1) ||
+        fail "the main window did not appear"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    WIN_X=$X
+    WIN_Y=$Y
+    WIN_W=$WIDTH
+    WIN_H=$HEIGHT
+}
+
+# Clicks at a position of the window's client area: click X Y [BUTTON].
+click() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2)) click "${3:-1}"
+    sleep 0.3
+}
+
+move_to() {
+    xdotool mousemove --sync $((WIN_X + $1)) $((WIN_Y + $2))
+    sleep 0.3
+}
+
+shoot() { import -window root "$E2E_DIR/shot.png"; }
+
+# Colour of one client pixel in the last screenshot, as "R,G,B".
+pixel() {
+    convert "$E2E_DIR/shot.png" -format \
+        '%[fx:int(255*p{'$((WIN_X + $1))','$((WIN_Y + $2))'}.r)],%[fx:int(255*p{'$((WIN_X + $1))','$((WIN_Y + $2))'}.g)],%[fx:int(255*p{'$((WIN_X + $1))','$((WIN_Y + $2))'}.b)]' info:
+}
+
+# Number of pixels of colour R,G,B in the client rectangle X Y W H of the last screenshot.
+count_colour() {
+    local hex
+    hex=$(printf '#%02X%02X%02X' $(echo "$5" | tr ',' ' '))
+    convert "$E2E_DIR/shot.png" -crop "$3x$4+$((WIN_X + $1))+$((WIN_Y + $2))" +repage txt:- |
+        grep -c "$hex" || true
+}
+
+# Number of pixels in the client rectangle X Y W H for which the ImageMagick fx expression
+# holds (r, g and b run from 0 to 1), for anti-aliased text whose exact colours vary.
+count_where() {
+    convert "$E2E_DIR/shot.png" -crop "$3x$4+$((WIN_X + $1))+$((WIN_Y + $2))" +repage \
+        -fx "($5) ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
+}
+
+YELLOWISH='r > 0.7 && g > 0.7 && b < 0.4'
+DARK='r < 0.3 && g < 0.3 && b < 0.3'
+
+expect_pixel() {
+    local have
+    have=$(pixel "$1" "$2")
+    [ "$have" = "$3" ] || fail "$4: pixel $1,$2 have $have, want $3"
+}
+
+expect_some() {
+    local n
+    n=$(count_where "$1" "$2" "$3" "$4" "$5")
+    [ "$n" -gt 0 ] || fail "$6: no pixel where $5 in $3x$4 at $1,$2"
+}
+
+expect_none() {
+    local n
+    n=$(count_where "$1" "$2" "$3" "$4" "$5")
+    [ "$n" -eq 0 ] || fail "$6: $n pixels where $5 in $3x$4 at $1,$2"
+}
