@@ -7,7 +7,7 @@ scripts/deps.sh
 jobs=$(nproc)
 
 echo "== format"
-git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run -Werror
 
 echo "== release build and tests"
 cmake --preset release >/dev/null

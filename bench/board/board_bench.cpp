@@ -66,8 +66,7 @@ Fixture& fixture() {
     return instance;
 }
 
-template <typename F>
-double seconds(F&& action) {
+template <typename F> double seconds(F&& action) {
     const auto start = std::chrono::steady_clock::now();
     action();
     Fixture::settle();

@@ -31,8 +31,8 @@ protected:
         std::set<int> peers;
         for (int row = 1; row <= 9; ++row) {
             for (int column = 1; column <= 9; ++column) {
-                const bool shares = row == r || column == c ||
-                                    board::blockOf(row, column) == board::blockOf(r, c);
+                const bool shares =
+                    row == r || column == c || board::blockOf(row, column) == board::blockOf(r, c);
                 if (shares && !(row == r && column == c))
                     peers.insert(board::panelNumber(row, column));
             }

@@ -37,8 +37,8 @@ TEST(Numbering, documentedExamples) {
     struct Case {
         int panel, grid, row, column;
     };
-    for (const Case c : {Case{4, 10, 2, 1}, Case{10, 4, 1, 4}, Case{81, 81, 9, 9},
-                         Case{37, 31, 4, 4}}) {
+    for (const Case c :
+         {Case{4, 10, 2, 1}, Case{10, 4, 1, 4}, Case{81, 81, 9, 9}, Case{37, 31, 4, 4}}) {
         EXPECT_EQ(PanelGridIndex(c.panel), c.grid) << "panel " << c.panel;
         EXPECT_EQ(PanelRow(c.panel), c.row) << "panel " << c.panel;
         EXPECT_EQ(PanelColumn(c.panel), c.column) << "panel " << c.panel;
@@ -72,11 +72,21 @@ TEST(Numbering, commaFieldAtItsEdges) {
         std::string_view want;
     };
     const Case cases[] = {
-        {"abc", 1, "abc"},         {"abc", 2, ""},           {"abc", 0, "abc"},
-        {"abc", -5, "abc"},        {"12,clicked", 1, "12"},  {"12,clicked", 2, "clicked"},
-        {"12,clicked", 3, ""},     {"12,declicked,", 3, ""}, {"12,declicked,5", 3, "5"},
-        {"a,,b", 2, ""},           {"a,,b", 3, "b"},         {",a", 1, ""},
-        {"", 1, ""},               {"", 4, ""},              {"1,2,3", 4, ""},
+        {"abc", 1, "abc"},
+        {"abc", 2, ""},
+        {"abc", 0, "abc"},
+        {"abc", -5, "abc"},
+        {"12,clicked", 1, "12"},
+        {"12,clicked", 2, "clicked"},
+        {"12,clicked", 3, ""},
+        {"12,declicked,", 3, ""},
+        {"12,declicked,5", 3, "5"},
+        {"a,,b", 2, ""},
+        {"a,,b", 3, "b"},
+        {",a", 1, ""},
+        {"", 1, ""},
+        {"", 4, ""},
+        {"1,2,3", 4, ""},
         {" a , b ", 2, " b "},
     };
     for (const Case& c : cases)

@@ -103,7 +103,7 @@ TEST(MainWindowLayout, hiddenControlsExistButNeverShow) {
 
 TEST(MainWindowLayout, focusMovesThroughTheCommandsInTheirOrder) {
     TForm1 form;
-    const char* order[] = {"btnUnDo",  "btnSingles",   "btnRemaining", "btnBlank", "btnEasy",
+    const char* order[] = {"btnUnDo",   "btnSingles",   "btnRemaining", "btnBlank", "btnEasy",
                            "btnMedium", "btnDifficult", "btnAbout",     "btnHelp",  "btnUpgrade"};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         EXPECT_EQ(form.ControlByName(order[i - 1])->nextInFocusChain(),
