@@ -64,6 +64,7 @@ class LineLogControl final : public QWidget {
 public:
     explicit LineLogControl(QWidget* parent) : QWidget(parent) {}
     board::LineList& lines() { return m_lines; }
+    const board::LineList& lines() const { return m_lines; }
 
 private:
     board::LineList m_lines;
@@ -82,6 +83,8 @@ public:
     board::BoardControl* controlByName(std::string_view name) override;
     board::LineList& moveLog() override { return m_reMoves->lines(); }
     board::LineList& redoLog() override { return m_reRedo->lines(); }
+    const board::LineList& moveLog() const { return m_reMoves->lines(); }
+    const board::LineList& redoLog() const { return m_reRedo->lines(); }
     void beep() override;
     void startHintTimer() override { TimerRegFonts.start(); }
     void stopHintTimer() override { TimerRegFonts.stop(); }

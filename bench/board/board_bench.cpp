@@ -95,6 +95,68 @@ void BM_Panel1Click(benchmark::State& state) {
 }
 BENCHMARK(BM_Panel1Click)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+// The same actions with a move log of state.range(0) lines: an action must not grow slower as
+// the log grows.
+void fillLog(Fixture& f, std::int64_t lines) {
+    f.loadBoard();
+    for (std::int64_t i = 0; i < lines; ++i)
+        f.form.moveLog().append(i % 2 ? "17,highlight" : "17,dehighlight");
+}
+
+void BM_EnterWithLog(benchmark::State& state) {
+    Fixture& f = fixture();
+    fillLog(f, state.range(0));
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        state.SetIterationTime(seconds([&] { f.form.SpeedButton1Click(*candidate); }));
+        f.form.btnUnDoClick();
+        Fixture::settle();
+    }
+}
+BENCHMARK(BM_EnterWithLog)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_ClearWithLog(benchmark::State& state) {
+    Fixture& f = fixture();
+    fillLog(f, state.range(0));
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        f.form.SpeedButton1Click(*candidate);
+        Fixture::settle();
+        state.SetIterationTime(seconds([&] { f.form.Panel1Click(*cell); }));
+        f.form.btnUnDoClick();
+        f.form.btnUnDoClick();
+        Fixture::settle();
+    }
+}
+BENCHMARK(BM_ClearWithLog)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_UndoWithLog(benchmark::State& state) {
+    Fixture& f = fixture();
+    fillLog(f, state.range(0));
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        f.form.SpeedButton1Click(*candidate);
+        Fixture::settle();
+        state.SetIterationTime(seconds([&] { f.form.btnUnDoClick(); }));
+    }
+}
+BENCHMARK(BM_UndoWithLog)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
