@@ -267,6 +267,64 @@ void TForm1::btnUpgradeClick() {}
 
 void TForm1::reSize(int sizeFactor) {
     m_sizeFactor = sizeFactor;
+    const int s = sizeFactor;
+    const layout::CompactLengths L = layout::compactLengths(s);
+
+    // Hidden while 819 controls move, so that the grid is drawn once, not after every change.
+    QWidget* gridFrame = ControlByName("Panel82");
+    gridFrame->hide();
+    for (int k = 1; k <= board::kButtonCount; ++k) {
+        QWidget* button = ControlByName(numbered("SpeedButton", k));
+        button->resize(s, s);
+        button->move(layout::compactLeft(k, button->x(), L.l1, L.l2),
+                     layout::compactTop(k, button->y(), L.l1, L.l2));
+    }
+    for (int n = 1; n <= board::kCellCount; ++n) {
+        QWidget* cell = ControlByName(numbered("Panel", n));
+        cell->resize(L.l3, L.l3);
+        cell->move(layout::compactLeft(n, cell->x(), L.l3, L.l4),
+                   layout::compactTop(n, cell->y(), L.l3, L.l4));
+    }
+    for (int block = 1; block <= 9; ++block)
+        ControlByName(numbered("JVPanel", block))->resize(L.l5, L.l5);
+    const auto moveBlocks = [this](std::initializer_list<int> blocks, std::optional<int> left,
+                                   std::optional<int> top) {
+        for (int block : blocks) {
+            QWidget* panel = ControlByName(numbered("JVPanel", block));
+            panel->move(left.value_or(panel->x()), top.value_or(panel->y()));
+        }
+    };
+    moveBlocks({2, 5, 8}, L.l6, std::nullopt);
+    moveBlocks({3, 6, 9}, L.l7, std::nullopt);
+    moveBlocks({4, 5, 6}, std::nullopt, L.l6);
+    moveBlocks({7, 8, 9}, std::nullopt, L.l7);
+    gridFrame->resize(L.l8, L.l8);
+    QWidget* side = ControlByName("Panel83");
+    side->setGeometry(L.l9, side->y(), side->width(), L.l10);
+    m_outerSize = QSize(L.l12, L.l11);
+    applyOuterSize();
+    gridFrame->show();
+}
+
+void TForm1::applyOuterSize() {
+    if (!m_outerSize.isValid())
+        return;
+    // The frame's size is the windowing system's; before the window has a frame it is zero.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client = m_outerSize - frame;
+    if (client != size())
+        setFixedSize(client);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyOuterSize();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager reports the frame it adds only after the window is mapped.
+    applyOuterSize();
 }
 
 void TForm1::placeCentred() {

@@ -118,6 +118,11 @@ public:
     // Centres the window on the primary screen; called before it is first shown.
     void placeCentred();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+public:
     platform::Timer TimerRegFonts{layout::kHintInterval};
 
 private:
@@ -132,6 +137,7 @@ private:
     void buildSidePanel();
     void addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl);
     void runCommand(layout::Command command);
+    void applyOuterSize();
 
     board::PuzzleBoard m_board{*this};
     platform::NameIndex<Entry> m_controls;
@@ -141,4 +147,5 @@ private:
     QDialog* m_helpBox = nullptr;
     QString m_programVersion;
     std::optional<int> m_sizeFactor;
+    QSize m_outerSize; // the compact layout's outer window size, title bar and frame included
 };

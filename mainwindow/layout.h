@@ -120,4 +120,47 @@ inline constexpr HiddenSpec kCleanButton{"btnClean", {792, 496, 73, 21}};
 
 inline constexpr int kHintInterval = 2000;
 
+// The compact layout for low screens: every candidate becomes an s x s square and the rest
+// follows from s by whole-number arithmetic.
+struct CompactLengths {
+    int l1, l2, l3, l4, l5, l6, l7, l8, l9, l10, l11, l12;
+};
+
+constexpr CompactLengths compactLengths(int s) {
+    return {s + 4,       2 * s + 6,   3 * s + 8,   6 * s + 16,   9 * s + 32,   9 * s + 34,
+            18 * s + 63, 27 * s + 95, 27 * s + 94, 27 * s + 105, 27 * s + 130, 27 * s + 250};
+}
+
+// Where a control stands in the compact layout along one axis: its place r = number mod 9
+// (0 standing for the ninth) picks the designed edge, the second or the third position.
+constexpr int compactLeft(int number, int designed, int second, int third) {
+    switch (number % 9) {
+    case 2:
+    case 5:
+    case 8:
+        return second;
+    case 3:
+    case 6:
+    case 0:
+        return third;
+    default:
+        return designed;
+    }
+}
+
+constexpr int compactTop(int number, int designed, int second, int third) {
+    switch (number % 9) {
+    case 4:
+    case 5:
+    case 6:
+        return second;
+    case 7:
+    case 8:
+    case 0:
+        return third;
+    default:
+        return designed;
+    }
+}
+
 } // namespace layout
