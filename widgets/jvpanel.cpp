@@ -1,9 +1,12 @@
 #include "jvpanel.h"
 
 #include "frame3d.h"
+#include "mousetimer.h"
+#include "platform/bufferedpaint.h"
 #include "platform/colorscheme.h"
+#include "platform/drawtext.h"
+#include "platform/pointer.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 namespace widgets {
@@ -16,6 +19,7 @@ public:
     TJvPanelClient(TJvPanel* panel) : QWidget(panel), m_panel(panel) {
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
+        platform::setPartOfParent(this);
     }
 
 protected:
@@ -29,6 +33,46 @@ TJvPanel::TJvPanel(QWidget* parent) : QWidget(parent), m_client(new TJvPanelClie
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(185, 41);
+    platform::PointerTracker::instance();
+}
+
+TJvPanel::~TJvPanel() {
+    TJvMouseTimer::instance().detach(this);
+}
+
+bool TJvPanel::event(QEvent* event) {
+    if (event->type() == platform::PointerCrossing::eventType()) {
+        const auto& crossing = static_cast<const platform::PointerCrossing&>(*event);
+        if (crossing.kind() == platform::PointerCrossing::Kind::Enter)
+            mouseEnter(crossing.onBehalfOf());
+        else
+            mouseLeave(crossing.onBehalfOf());
+        return true;
+    }
+    if (event->type() == QEvent::EnabledChange)
+        m_client->update();
+    return QWidget::event(event);
+}
+
+void TJvPanel::mouseEnter(QWidget* control) {
+    if (control != nullptr)
+        return;
+    if (!m_mouseOver) {
+        m_savedColor = m_color;
+        setColor(m_hotColor);
+        TJvMouseTimer::instance().attach(this);
+    }
+    m_mouseOver = true;
+}
+
+void TJvPanel::mouseLeave(QWidget* control) {
+    if (control != nullptr)
+        return;
+    if (m_mouseOver) {
+        setColor(m_savedColor);
+        TJvMouseTimer::instance().detach(this);
+    }
+    m_mouseOver = false;
 }
 
 QWidget* TJvPanel::client() const {
@@ -122,9 +166,10 @@ void TJvPanel::paintEvent(QPaintEvent*) {
 }
 
 void TJvPanel::paintClient(QWidget& client) {
-    QPainter painter(&client);
+    platform::BufferedPaint paint(client, m_buffer);
     const QRect area = client.rect();
-    painter.fillRect(area, platform::resolve(m_color));
+    paint.image().fill(platform::resolve(m_color));
+    QPainter& painter = paint.painter();
     if (m_flatBorder) {
         const QColor line = platform::resolve(m_flatBorderColor);
         frame3D(painter, area, line, line, 1);
@@ -132,25 +177,26 @@ void TJvPanel::paintClient(QWidget& client) {
     if (m_caption.isEmpty())
         return;
 
-    const int bevels = (m_bevelOuter != Bevel::None ? m_bevelWidth : 0) +
-                       (m_bevelInner != Bevel::None ? m_bevelWidth : 0);
-    const QRect captionArea = area.adjusted(m_borderWidth + bevels, m_borderWidth + bevels,
-                                            -(m_borderWidth + bevels), -(m_borderWidth + bevels));
-    const int flags = (m_multiLine ? Qt::TextWordWrap : Qt::TextSingleLine) | Qt::TextExpandTabs;
-    painter.setFont(m_captionFont);
-    const QRect measured =
-        painter.boundingRect(captionArea, flags | Qt::AlignLeft | Qt::AlignTop, m_caption);
-    // The caption is placed against the outer size, edge included, as the original panel did.
-    const int top = (height() - measured.height()) / 2;
-    int left = captionArea.left();
+    const int inset = m_borderWidth + (m_bevelOuter != Bevel::None ? m_bevelWidth : 0) +
+                      (m_bevelInner != Bevel::None ? m_bevelWidth : 0);
+    platform::TextFlags flags = platform::TextFlag::ExpandTabs;
+    flags |= m_multiLine ? platform::TextFlag::WordBreak : platform::TextFlag::SingleLine;
     if (m_alignment & Qt::AlignHCenter)
-        left = (width() - measured.width()) / 2;
+        flags |= platform::TextFlag::Center;
     else if (m_alignment & Qt::AlignRight)
-        left = width() - measured.width() - m_borderWidth - bevels;
+        flags |= platform::TextFlag::Right;
+    QRect text = area.adjusted(inset, inset, -inset, -inset);
+    platform::drawText(nullptr, m_captionFont, m_caption, text,
+                       flags | platform::TextFlag::CalcRect);
+    // The caption is placed against the outer size, edge included, not the client size.
+    text.moveTop((height() - text.height()) / 2);
+    if (m_alignment & Qt::AlignHCenter)
+        text.moveLeft((width() - text.width()) / 2);
+    else if (m_alignment & Qt::AlignRight)
+        text.moveLeft(width() - text.width() - inset);
     painter.setPen(isEnabled() ? systemColor(SystemColor::WindowText)
                                : systemColor(SystemColor::GrayText));
-    painter.drawText(QRect(left, top, measured.width(), measured.height()),
-                     flags | Qt::AlignLeft | Qt::AlignTop, m_caption);
+    platform::drawText(&painter, m_captionFont, m_caption, text, flags);
 }
 
 } // namespace widgets

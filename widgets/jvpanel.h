@@ -4,6 +4,7 @@
 #include "platform/colorsetting.h"
 
 #include <QFont>
+#include <QImage>
 #include <QWidget>
 
 namespace widgets {
@@ -12,10 +13,12 @@ class TJvPanelClient;
 
 // The block panel: a sunken two-pixel client edge around a client area that draws its colour,
 // a flat one-pixel border line and its caption. Children go into client(), so that their
-// positions count from the client area as on the original platform.
+// positions count from the client area, inside the edge. While the pointer is over
+// the panel itself (not over one of its children) it takes its hot colour.
 class TJvPanel : public QWidget {
 public:
     explicit TJvPanel(QWidget* parent);
+    ~TJvPanel() override;
 
     QWidget* client() const;
 
@@ -40,7 +43,16 @@ public:
     // Width of the window edge on each side: two with the sunken client edge, else none.
     int edgeWidth() const { return m_borderSingle ? 2 : 0; }
 
+    // The pointer is over the panel itself.
+    bool isMouseOver() const { return m_mouseOver; }
+
 protected:
+    // Pointer enter and leave: control is null for the panel itself, else the child on whose
+    // behalf the notification comes.
+    virtual void mouseEnter(QWidget* control);
+    virtual void mouseLeave(QWidget* control);
+
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -64,6 +76,9 @@ private:
     int m_borderWidth = 0;
     Qt::Alignment m_alignment = Qt::AlignHCenter;
     QFont m_captionFont;
+    QImage m_buffer;
+    bool m_mouseOver = false;
+    platform::ColorSetting m_savedColor = platform::kButtonFace;
 };
 
 } // namespace widgets
