@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libjpeg62-turbo-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    libgif-dev clang
+    libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev bc
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils
