@@ -8,8 +8,10 @@ Timer::Timer(int intervalMs) {
 }
 
 void Timer::start() {
-    if (!m_timer.isActive())
-        m_timer.start();
+    if (m_timer.isActive())
+        return;
+    m_timer.start();
+    ++m_intervalsBegun;
 }
 
 void Timer::fire() {

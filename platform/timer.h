@@ -18,6 +18,8 @@ public:
     bool isActive() const { return m_timer.isActive(); }
     int interval() const { return m_timer.interval(); }
     int remainingTime() const { return m_timer.remainingTime(); }
+    // How often an interval has begun: a start while running does not count.
+    int intervalsBegun() const { return m_intervalsBegun; }
 
     // Runs the tick at once, as the event loop would when the interval ends.
     void fire();
@@ -25,6 +27,7 @@ public:
 private:
     QTimer m_timer;
     std::function<void()> m_handler;
+    int m_intervalsBegun = 0;
 };
 
 } // namespace platform

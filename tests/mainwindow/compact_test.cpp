@@ -15,6 +15,10 @@ struct Figures {
     int block, frame, sideLeft, sideHeight, windowWidth, windowHeight;
 };
 
+void PrintTo(const Figures& figures, std::ostream* out) {
+    *out << "size factor " << figures.s;
+}
+
 class CompactLayout : public ::testing::TestWithParam<Figures> {
 protected:
     void SetUp() override { platform::setScreenHeightOverride(GetParam().screenHeight); }

@@ -84,3 +84,28 @@ TEST(MainWindowWiring, rightPressStrikesAndRestores) {
     EXPECT_EQ(candidate(form, 23).fontColor(), platform::kWindowText);
     EXPECT_EQ(form.moveLog().lines(), (std::vector<std::string>{"23,highlight", "23,dehighlight"}));
 }
+
+TEST(MainWindowWiring, aSecondHintWithinTheIntervalDoesNotRestartTheTimer) {
+    TForm1 form;
+    form.show();
+    EXPECT_FALSE(form.TimerRegFonts.isActive());
+    form.btnRemainingClick(); // a blank board: nothing found, the timer stays off
+    EXPECT_FALSE(form.TimerRegFonts.isActive());
+    form.btnSinglesClick();
+    ASSERT_TRUE(form.TimerRegFonts.isActive());
+    const int begun = form.TimerRegFonts.intervalsBegun();
+    form.btnSinglesClick();
+    EXPECT_EQ(form.TimerRegFonts.intervalsBegun(), begun) << "the interval started anew";
+
+    QTest::mousePress(&candidate(form, 1), Qt::RightButton); // panel 1 keeps 2..9 plain
+    for (int d = 2; d <= 8; ++d)
+        QTest::mousePress(&candidate(form, d), Qt::RightButton);
+    form.btnSinglesClick();
+    EXPECT_EQ(candidate(form, 9).fontPointSize(), 16);
+    EXPECT_EQ(form.TimerRegFonts.intervalsBegun(), begun);
+
+    // The tick, as the event loop delivers it, shrinks every candidate and stops the timer.
+    form.TimerRegFonts.fire();
+    EXPECT_EQ(candidate(form, 9).fontPointSize(), 10);
+    EXPECT_FALSE(form.TimerRegFonts.isActive());
+}
