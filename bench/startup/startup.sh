@@ -10,12 +10,13 @@ mapwait=$build/bench/startup/mapwait
 
 tmp=$(mktemp -d)
 exec 5>"$tmp/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$tmp/display")" QT_QPA_PLATFORM=xcb
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY:" >&2; cat "$tmp/xvfb.log" >&2; exit 1; }
 
 # One warm-up each, so that both start from a warm file cache.
 "$mapwait" "$build/mainwindow/zarvick" >/dev/null
