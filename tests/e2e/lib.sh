@@ -80,12 +80,15 @@ count_colour() {
         grep -c "$hex" || true
 }
 
-# Number of pixels in the client rectangle X Y W H for which the ImageMagick fx expression
+# Number of pixels in the screen rectangle X Y W H for which the ImageMagick fx expression
 # holds (r, g and b run from 0 to 1), for anti-aliased text whose exact colours vary.
-count_where() {
-    convert "$E2E_DIR/shot.png" -crop "$3x$4+$((WIN_X + $1))+$((WIN_Y + $2))" +repage \
+count_on_screen() {
+    convert "$E2E_DIR/shot.png" -crop "$3x$4+$1+$2" +repage \
         -fx "($5) ? 1 : 0" -format '%[fx:round(mean*w*h)]' info:
 }
+
+# The same for a rectangle of the main window's client area.
+count_where() { count_on_screen $((WIN_X + $1)) $((WIN_Y + $2)) "$3" "$4" "$5"; }
 
 YELLOWISH='r > 0.7 && g > 0.7 && b < 0.4'
 DARK='r < 0.3 && g < 0.3 && b < 0.3'
