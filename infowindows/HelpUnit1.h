@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "infodialog.h"
 
-// The Help window: one fixed page of texts and pictures.
-class THelpBox final : public QDialog {
+// The Help window: one fixed page of texts and three pictures of the main window.
+class THelpBox final : public InfoDialog {
 public:
     explicit THelpBox(QWidget* owner);
 };

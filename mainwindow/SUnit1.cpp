@@ -1,5 +1,6 @@
 #include "SUnit1.h"
 
+#include "infowindows/AboutUnit1.h"
 #include "platform/bell.h"
 #include "platform/colorscheme.h"
 #include "platform/fonts.h"
@@ -8,15 +9,15 @@
 #include "widgets/xpbutton.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QGuiApplication>
-#include <QPainter>
+#include <QIcon>
 #include <QScreen>
 
 #include <string>
 
 namespace {
 
-constexpr std::string_view kCaption = "Zarvick V0.9 (c) 2026 The Zarvick developers";
 constexpr std::string_view kProgramVersion = "0.9";
 
 QString qs(std::string_view text) {
@@ -33,20 +34,20 @@ void place(QWidget* widget, const layout::Rect& rect) {
     widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
-// A stand-in for the news button's glyph until the real asset lands: a globe in a magnifying
-// glass with a cyan handle, on the white ground that the button leaves out.
+// The news button's glyph, stored as a byte count and a bitmap file.
 QImage upgradeGlyph() {
-    QImage image(16, 16, QImage::Format_RGB888);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setPen(QPen(QColor(0, 200, 200), 2));
-    painter.drawLine(10, 10, 14, 14);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 64, 192));
-    painter.drawEllipse(1, 1, 10, 10);
-    painter.setBrush(QColor(0, 160, 64));
-    painter.drawEllipse(3, 4, 4, 4);
-    return image;
+    QFile file(QStringLiteral(":/assets/UpgradeGlyph.dat"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray stored = file.readAll();
+    return QImage::fromData(stored.mid(4), "BMP");
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/zarvick-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace
@@ -70,6 +71,7 @@ void CellPanel::setCaption(std::string_view caption) {
 
 TForm1::TForm1() {
     setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -226,7 +228,7 @@ void TForm1::runCommand(layout::Command command) {
 }
 
 void TForm1::FormCreate() {
-    setWindowTitle(qs(kCaption));
+    setWindowTitle(QStringLiteral("Zarvick V0.9 ") + qs(kCopyrightNotice));
     m_programVersion = qs(kProgramVersion);
     m_board.initialise();
     if (platform::primaryScreenHeight() < 756)
@@ -263,7 +265,9 @@ void TForm1::btnHelpClick() {
         m_helpBox->exec();
 }
 
-void TForm1::btnUpgradeClick() {}
+void TForm1::btnUpgradeClick() {
+    OpenWithShell(updateAddress(m_programVersion.toStdString()));
+}
 
 void TForm1::reSize(int sizeFactor) {
     m_sizeFactor = sizeFactor;

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks the desktop entry against what landed.
+set -euo pipefail
+build=${1:?usage: install.sh BUILD-DIR}
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+desktop="$prefix/share/applications/zarvick.desktop"
+[ -f "$desktop" ] || fail "no desktop entry at $desktop"
+desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+
+exec_name=$(sed -n 's/^Exec=//p' "$desktop")
+icon_name=$(sed -n 's/^Icon=//p' "$desktop")
+[ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name names no installed program"
+for size in 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon_name.png"
+    [ -f "$icon" ] || fail "Icon=$icon_name has no ${size}x${size} picture"
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "$icon is not ${size}x${size}"
+done
+echo "install: ok"
