@@ -46,16 +46,13 @@ TAboutBox::TAboutBox(const QString& programVersion, QWidget* owner)
     panel->setGeometry(8, 8, 289, 193);
     panel->setBevels(widgets::Bevel::Lowered, widgets::Bevel::Raised, 1, 0);
 
-    const QByteArray stored = storedPictureData();
-    m_picture = pictureFromData(std::span(reinterpret_cast<const std::uint8_t*>(stored.data()),
-                                          static_cast<std::size_t>(stored.size())));
     auto* icon = new widgets::TImage(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 89, 89);
-    if (m_picture) {
-        icon->setDrawer(
-            [this](QPainter& painter, const QRect& rect) { drawGif(painter, rect, *m_picture); });
-    }
+    icon->setDrawer([this](QPainter& painter, const QRect& rect) {
+        if (TJvGIFImage* gif = picture())
+            drawGif(painter, rect, *gif);
+    });
 
     m_productName = addLabel(panel, "ProductName", QString(), QRect(112, 16, 88, 13), false);
     addLabel(panel, "Version", qs(kCopyrightNotice), QRect(112, 40, 122, 13), false);
@@ -95,6 +92,17 @@ std::unique_ptr<TJvGIFImage> TAboutBox::pictureFromData(std::span<const std::uin
         // A damaged picture leaves the window without it; everything else still works.
         return nullptr;
     }
+}
+
+TJvGIFImage* TAboutBox::picture() {
+    // Read when first drawn: the window is built at start-up but shown, if ever, much later.
+    if (!m_pictureRead) {
+        m_pictureRead = true;
+        const QByteArray stored = storedPictureData();
+        m_picture = pictureFromData(std::span(reinterpret_cast<const std::uint8_t*>(stored.data()),
+                                              static_cast<std::size_t>(stored.size())));
+    }
+    return m_picture.get();
 }
 
 QByteArray TAboutBox::storedPictureData() {

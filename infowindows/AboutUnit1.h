@@ -42,11 +42,12 @@ public:
 
     widgets::TLabel* productName() const { return m_productName; }
     // Null when the stored picture could not be read.
-    TJvGIFImage* picture() const { return m_picture.get(); }
+    TJvGIFImage* picture();
 
 private:
     void FormCreate(const QString& programVersion);
 
     std::unique_ptr<TJvGIFImage> m_picture;
+    bool m_pictureRead = false;
     widgets::TLabel* m_productName = nullptr;
 };

@@ -93,7 +93,8 @@ THelpBox::THelpBox(QWidget* owner)
         } else {
             auto* image = new widgets::TImage(boxes[control.box]);
             image->setGeometry(control.geometry);
-            image->setPicture(storedPicture(QString::fromLatin1(control.picture)));
+            image->setPictureSource(
+                [path = QString::fromLatin1(control.picture)] { return storedPicture(path); });
             widget = image;
         }
         widget->setObjectName(QString::fromLatin1(control.name));

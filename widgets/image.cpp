@@ -9,8 +9,23 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {
 }
 
 void TImage::setPicture(const QImage& picture) {
+    m_source = nullptr;
     m_picture = picture;
     update();
+}
+
+void TImage::setPictureSource(std::function<QImage()> source) {
+    m_source = std::move(source);
+    m_picture = QImage();
+    update();
+}
+
+const QImage& TImage::picture() const {
+    if (m_source) {
+        m_picture = m_source();
+        m_source = nullptr;
+    }
+    return m_picture;
 }
 
 void TImage::setDrawer(std::function<void(QPainter&, const QRect&)> drawer) {
@@ -24,8 +39,8 @@ void TImage::paintEvent(QPaintEvent*) {
         m_drawer(painter, rect());
         return;
     }
-    if (!m_picture.isNull())
-        painter.drawImage(QPoint(0, 0), m_picture);
+    if (!picture().isNull())
+        painter.drawImage(QPoint(0, 0), picture());
 }
 
 } // namespace widgets

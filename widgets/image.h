@@ -14,14 +14,18 @@ public:
     explicit TImage(QWidget* parent);
 
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
+    // A picture made only when first needed: a window built at start-up decodes nothing
+    // until it is shown.
+    void setPictureSource(std::function<QImage()> source);
+    const QImage& picture() const;
     void setDrawer(std::function<void(QPainter&, const QRect&)> drawer);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable std::function<QImage()> m_source;
     std::function<void(QPainter&, const QRect&)> m_drawer;
 };
 

@@ -38,7 +38,17 @@ void TLabel::place(const QRect& designed) {
     fit();
 }
 
+bool TLabel::event(QEvent* event) {
+    if (event->type() == QEvent::Polish) {
+        m_polished = true;
+        fit();
+    }
+    return QWidget::event(event);
+}
+
 void TLabel::fit() {
+    if (!m_polished)
+        return;
     QRect measured(0, 0, m_wordWrap ? width() : 0, 0);
     platform::drawText(nullptr, font(), m_text.isEmpty() ? QStringLiteral(" ") : m_text, measured,
                        flagsFor(m_wordWrap) | platform::TextFlag::CalcRect);

@@ -21,16 +21,19 @@ public:
     void setFontColor(platform::ColorSetting color);
     void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
 
-    // Places the label at the designed rectangle and sizes it to its text.
+    // Places the label at the designed rectangle; it sizes itself to its text when it is first
+    // shown, so that a window built at start-up and shown later measures no text before then.
     void place(const QRect& designed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void fit();
+    bool m_polished = false;
 
     QString m_text;
     bool m_wordWrap;
