@@ -155,10 +155,10 @@ void TForm1::buildGrid() {
 void TForm1::buildHiddenControls() {
     m_reMoves = new LineLogControl(this);
     m_reRedo = new LineLogControl(this);
-    for (auto [control, spec] :
+    for (auto [control, entry] :
          {std::pair{m_reMoves, layout::kMoveLog}, std::pair{m_reRedo, layout::kRedoLog}}) {
-        addControl(spec.name, control, nullptr);
-        place(control, spec.rect);
+        addControl(entry.name, control, nullptr);
+        place(control, entry.rect);
         control->hide();
     }
     auto* clean = new widgets::TJvXPButton(this);
@@ -178,24 +178,24 @@ void TForm1::buildSidePanel() {
     const QFont boxFont = platform::makeFont("Tahoma", layout::kGroupBoxFontHeight, true);
     std::array<widgets::TGroupBox*, layout::kGroupBoxes.size()> boxes{};
     for (std::size_t i = 0; i < layout::kGroupBoxes.size(); ++i) {
-        const auto& spec = layout::kGroupBoxes[i];
-        boxes[i] = new widgets::TGroupBox(side, qs(spec.caption), boxFont);
-        addControl(spec.name, boxes[i], nullptr);
-        place(boxes[i], spec.rect);
+        const auto& entry = layout::kGroupBoxes[i];
+        boxes[i] = new widgets::TGroupBox(side, qs(entry.caption), boxFont);
+        addControl(entry.name, boxes[i], nullptr);
+        place(boxes[i], entry.rect);
     }
 
     std::array<widgets::TJvXPButton*, layout::kCommands.size()> byTabOrder{};
-    for (const auto& spec : layout::kCommands) {
-        auto* button = new widgets::TJvXPButton(boxes[spec.groupBox]);
-        addControl(spec.name, button, nullptr);
-        place(button, spec.rect);
-        button->setCaption(qs(spec.caption));
-        button->setFont(platform::makeFont(spec.face, layout::kCommandFontHeight));
-        const layout::Command command = spec.command;
+    for (const auto& entry : layout::kCommands) {
+        auto* button = new widgets::TJvXPButton(boxes[entry.groupBox]);
+        addControl(entry.name, button, nullptr);
+        place(button, entry.rect);
+        button->setCaption(qs(entry.caption));
+        button->setFont(platform::makeFont(entry.face, layout::kCommandFontHeight));
+        const layout::Command command = entry.command;
         button->setOnClick([this, command] { runCommand(command); });
         if (command == layout::Command::Upgrade)
             button->setGlyph(upgradeGlyph());
-        byTabOrder[static_cast<std::size_t>(spec.tabOrder)] = button;
+        byTabOrder[static_cast<std::size_t>(entry.tabOrder)] = button;
     }
     for (std::size_t i = 1; i < byTabOrder.size(); ++i)
         QWidget::setTabOrder(byTabOrder[i - 1], byTabOrder[i]);
