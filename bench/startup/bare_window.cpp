@@ -35,7 +35,8 @@ int main(int argc, char* argv[]) {
         auto* box = new QGroupBox(QStringLiteral("Box"), side);
         box->setGeometry(8, 180 * i, 137, 170);
         for (int j = 0; j < (i == 0 ? 1 : 3); ++j)
-            (new QPushButton(QStringLiteral("Command"), box))->setGeometry(12, 24 + 40 * j, 113, 25);
+            (new QPushButton(QStringLiteral("Command"), box))
+                ->setGeometry(12, 24 + 40 * j, 113, 25);
     }
     for (int i = 0; i < 3; ++i)
         (new QWidget(&window))->hide();
