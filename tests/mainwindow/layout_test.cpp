@@ -1,6 +1,9 @@
 #include "mainwindow/SUnit1.h"
 #include "platform/screen.h"
 #include "widgets/jvpanel.h"
+#include "widgets/xpbutton.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -145,4 +148,20 @@ TEST(MainWindowLayout, screenHeightChoosesTheSizeFactor) {
         EXPECT_EQ(form.sizeFactor(), c.factor) << "screen height " << c.height;
     }
     platform::setScreenHeightOverride(1024);
+}
+
+TEST(MainWindowLayout, newsButtonCarriesItsStoredGlyph) {
+    QFile stored(QStringLiteral(":/assets/UpgradeGlyph.dat"));
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray data = stored.readAll();
+    ASSERT_EQ(data.size(), 4 + 822);
+    EXPECT_EQ(static_cast<unsigned char>(data[0]) | static_cast<unsigned char>(data[1]) << 8, 822);
+    EXPECT_EQ(data.mid(4, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(data[4 + 28]), 24) << "bits per pixel";
+
+    TForm1 form;
+    const auto* button = static_cast<widgets::TJvXPButton*>(form.ControlByName("btnUpgrade"));
+    ASSERT_EQ(button->glyph().size(), QSize(16, 16));
+    EXPECT_EQ(button->glyph().pixelColor(0, 15), QColor(Qt::white)) << "the white ground";
+    EXPECT_FALSE(form.windowIcon().isNull());
 }
