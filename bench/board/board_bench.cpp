@@ -103,6 +103,10 @@ void fillLog(Fixture& f, std::int64_t lines) {
         f.form.moveLog().append(i % 2 ? "17,highlight" : "17,dehighlight");
 }
 
+void logSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+}
+
 void BM_EnterWithLog(benchmark::State& state) {
     Fixture& f = fixture();
     fillLog(f, state.range(0));
@@ -113,12 +117,7 @@ void BM_EnterWithLog(benchmark::State& state) {
         Fixture::settle();
     }
 }
-BENCHMARK(BM_EnterWithLog)
-    ->Arg(10)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterWithLog)->Apply(logSizes);
 
 void BM_ClearWithLog(benchmark::State& state) {
     Fixture& f = fixture();
@@ -133,12 +132,7 @@ void BM_ClearWithLog(benchmark::State& state) {
         Fixture::settle();
     }
 }
-BENCHMARK(BM_ClearWithLog)
-    ->Arg(10)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClearWithLog)->Apply(logSizes);
 
 void BM_UndoWithLog(benchmark::State& state) {
     Fixture& f = fixture();
@@ -150,12 +144,7 @@ void BM_UndoWithLog(benchmark::State& state) {
         state.SetIterationTime(seconds([&] { f.form.btnUnDoClick(); }));
     }
 }
-BENCHMARK(BM_UndoWithLog)
-    ->Arg(10)
-    ->Arg(1000)
-    ->Arg(100000)
-    ->UseManualTime()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoWithLog)->Apply(logSizes);
 
 } // namespace
 
