@@ -17,11 +17,7 @@ HELP="800 500"
 
 # Puts the window named $1 into DLG_X, DLG_Y.
 find_dialog() {
-    local id
-    id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1) ||
-        fail "the $1 window did not appear"
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+    find_window "^$1\$"
     DLG_X=$X
     DLG_Y=$Y
 }

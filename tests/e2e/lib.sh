@@ -39,14 +39,21 @@ start_xvfb() {
     export QT_QPA_PLATFORM=xcb
 }
 
+# Waits for a visible window whose name matches the pattern and reads its client geometry into
+# X, Y, WIDTH and HEIGHT.
+find_window() {
+    local id
+    id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n1) ||
+        fail "no window named $1 appeared"
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+}
+
 # Starts the program and reads its window's client position into WIN_X, WIN_Y.
 start_app() {
     "$E2E_BIN" "$@" >"$E2E_DIR/app.log" 2>&1 &
     E2E_APP_PID=$!
-    WIN=$(timeout 20 xdotool search --sync --onlyvisible --name '^Zarvick' | head -n1) ||
-        fail "the main window did not appear"
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    find_window '^Zarvick'
     WIN_X=$X
     WIN_Y=$Y
     WIN_W=$WIDTH
