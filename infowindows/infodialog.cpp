@@ -28,7 +28,7 @@ void InfoDialog::keyPressEvent(QKeyEvent* event) {
 void InfoDialog::showEvent(QShowEvent* event) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
+        frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
     QDialog::showEvent(event);
