@@ -90,6 +90,7 @@ void PuzzleBoard::SpeedButton1Click(BoardControl& sender) {
     const int k = ButtonNumberFromName(sender.controlName());
     if (k < 1 || k > kButtonCount)
         return;
+    m_redoable = 0;
     if (mark(k) != MarkPlain)
         m_host.beep();
     const int panel = panelOfButton(k);
@@ -104,6 +105,7 @@ void PuzzleBoard::SpeedButton1Click(BoardControl& sender) {
 }
 
 void PuzzleBoard::Panel1Click(BoardControl& sender) {
+    m_redoable = 0;
     std::string line(PanelNumberText(sender.controlName()));
     line += ",declicked,";
     line += sender.caption();
@@ -136,6 +138,7 @@ void PuzzleBoard::SpeedButton1MouseDown(BoardControl& sender, MouseButton mouseB
     const int k = ButtonNumberFromName(sender.controlName());
     if (k < 1 || k > kButtonCount)
         return;
+    m_redoable = 0;
     std::string line(ButtonNumberText(sender.controlName()));
     if (sender.fontColor() == kWhite) {
         sender.setFontColor(kWindowText);
@@ -154,6 +157,7 @@ void PuzzleBoard::retireNewestMove() {
     LineList& moves = m_host.moveLog();
     m_host.redoLog().append(moves.last());
     moves.removeLast();
+    ++m_redoable;
 }
 
 void PuzzleBoard::btnUnDoClick() {
@@ -192,7 +196,40 @@ void PuzzleBoard::btnUnDoClick() {
     }
 }
 
+void PuzzleBoard::redo() {
+    LineList& undone = m_host.redoLog();
+    if (m_redoable <= 0 || undone.empty())
+        return;
+    const std::string line = undone.last();
+    const int stillRedoable = m_redoable - 1;
+    undone.removeLast();
+    // The click handlers put the line back themselves, word for word: nothing has changed the
+    // board since the Undo, so the cell holds what it held when the line was first written.
+    const std::string_view word = CommaField(line, 2);
+    BoardControl* sender = nullptr;
+    if (word == "clicked")
+        sender = button("SpeedButton", decimalValue(CommaField(line, 1)));
+    else if (word == "declicked")
+        sender = button("Panel", decimalValue(CommaField(line, 1)));
+    if (sender == nullptr)
+        m_host.moveLog().append(line);
+    else if (word == "clicked")
+        SpeedButton1Click(*sender);
+    else
+        Panel1Click(*sender);
+    m_redoable = stillRedoable;
+}
+
+PuzzleDigits PuzzleBoard::digits() const {
+    PuzzleDigits result{};
+    for (int p = 1; p <= kCellCount; ++p)
+        result[static_cast<std::size_t>(p - 1)] =
+            static_cast<std::int8_t>(cell(gridColumn(p), gridRow(p)));
+    return result;
+}
+
 void PuzzleBoard::btnBlankClick() {
+    m_redoable = 0;
     m_host.moveLog().clear();
     m_host.redoLog().clear();
     for (int c = 1; c <= 9; ++c) {

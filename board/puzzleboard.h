@@ -2,6 +2,7 @@
 
 #include "boardhost.h"
 #include "numbering.h"
+#include "puzzletext.h"
 
 #include <array>
 #include <cstdint>
@@ -47,6 +48,16 @@ public:
     void TimerRegFontsTimer();
 
     void loadPuzzle(std::string_view puzzleText);
+    void loadPuzzle(const PuzzleDigits& digits) { loadPuzzle(commaPuzzleText(digits)); }
+
+    // Applies again the newest move that Undo took back, as its click would, and puts its
+    // line back at the end of the move log. Only moves undone since the board last changed in
+    // any other way can be redone; with none, nothing happens.
+    void redo();
+    bool canRedo() const { return m_redoable > 0; }
+
+    // The digits on the board, givens and entries alike, in reading order.
+    PuzzleDigits digits() const;
 
     // Board[c][r], column first, both from 1.
     std::int32_t cell(int column, int row) const {
@@ -77,6 +88,8 @@ private:
     std::array<std::array<std::int32_t, 10>, 10> m_board{};
     std::array<std::int32_t, kButtonCount + 1> m_marks{};
     std::array<std::int32_t, kCellCount + 1> m_panelToGrid{};
+    // How many of the newest redo-log lines were undone since the board last changed otherwise.
+    int m_redoable = 0;
 };
 
 } // namespace board

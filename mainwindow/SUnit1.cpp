@@ -86,6 +86,7 @@ TForm1::TForm1() {
     buildHiddenControls();
     buildSidePanel();
     TimerRegFonts.setHandler([this] { TimerRegFontsTimer(); });
+    setAcceptDrops(true);
 
     FormCreate();
 }
@@ -130,6 +131,7 @@ void TForm1::buildGrid() {
 
         for (int panel = (block - 1) * 9 + 1; panel <= block * 9; ++panel) {
             auto* cell = new CellPanel(blockPanel->client(), numbered("Panel", panel));
+            m_cells[static_cast<std::size_t>(panel)] = cell;
             addControl(cell->controlName(), cell, cell);
             place(cell, layout::cellRect(panel));
             cell->setBevels(widgets::Bevel::Raised, widgets::Bevel::None, 5, 3);

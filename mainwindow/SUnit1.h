@@ -4,6 +4,7 @@
 #include "layout.h"
 #include "platform/nameindex.h"
 #include "platform/timer.h"
+#include "shortcuts.h"
 #include "widgets/panel.h"
 #include "widgets/speedbutton.h"
 
@@ -108,6 +109,17 @@ public:
     void btnUpgradeClick();
     void TimerRegFontsTimer() { m_board.TimerRegFontsTimer(); }
 
+    // Ways in beside the clicks, each ending in the handler its click runs (playerinput.cpp).
+    void runShortcut(shortcuts::Hit hit);
+    void pastePuzzle();
+    void copyPuzzle() const;
+    void redo() { m_board.redo(); }
+    // Lays the puzzle that the text holds, or tells the user why the text is not one.
+    void layPuzzleText(const QString& text, std::string_view subject);
+    void layPuzzleFile(const QString& path);
+    // The cell panel under the pointer, as the window's own enter and leave events tell.
+    CellPanel* cellUnderPointer() const;
+
     void reSize(int sizeFactor);
 
     const board::PuzzleBoard& board() const { return m_board; }
@@ -121,6 +133,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 public:
     platform::Timer TimerRegFonts{layout::kHintInterval};
@@ -141,6 +156,7 @@ private:
 
     board::PuzzleBoard m_board{*this};
     platform::NameIndex<Entry> m_controls;
+    std::array<CellPanel*, board::kCellCount + 1> m_cells{};
     LineLogControl* m_reMoves = nullptr;
     LineLogControl* m_reRedo = nullptr;
     QDialog* m_aboutBox = nullptr;

@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
-    xvfb xdotool imagemagick x11-utils libx11-dev bc
+    xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils
 )

@@ -1,0 +1,25 @@
+#include "messagewindow.h"
+
+#include <QMessageBox>
+
+namespace {
+std::function<void(const QString&)>& messageHook() {
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+} // namespace
+
+void showMessage(QWidget* parent, const QString& text) {
+    if (messageHook()) {
+        messageHook()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zarvick"), text, QMessageBox::Ok, parent);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void setMessageHook(std::function<void(const QString&)> hook) {
+    messageHook() = std::move(hook);
+}

@@ -1,0 +1,176 @@
+// The ways in that the main window offers beside the mouse: keys, the clipboard and drops.
+// Each ends in the handler that the click it stands for runs, so the log, the beep and the
+// recomputation are the click's own.
+#include "SUnit1.h"
+#include "messagewindow.h"
+
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QStringDecoder>
+
+namespace {
+
+// A puzzle file is a few hundred bytes; anything much larger is not one.
+constexpr qint64 kMaxPuzzleFileBytes = 64 * 1024;
+
+QString quoted(const QString& name) {
+    return QStringLiteral("\u201C%1\u201D").arg(name);
+}
+
+// The first local file among the dropped addresses, or an empty text.
+QString droppedFile(const QMimeData& data) {
+    if (!data.hasUrls())
+        return {};
+    for (const QUrl& url : data.urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+CellPanel* TForm1::cellUnderPointer() const {
+    // Qt marks the widgets under the pointer from the window's own enter, move and leave
+    // events, so this needs no pointer position from the windowing system.
+    for (int n = 1; n <= board::kCellCount; ++n) {
+        CellPanel* cell = m_cells[static_cast<std::size_t>(n)];
+        if (cell->underMouse())
+            return cell;
+    }
+    return nullptr;
+}
+
+void TForm1::runShortcut(shortcuts::Hit hit) {
+    using shortcuts::Action;
+    switch (hit.action) {
+    case Action::EnterDigit:
+    case Action::StrikeDigit: {
+        CellPanel* cell = cellUnderPointer();
+        if (cell == nullptr)
+            return;
+        const int panel = board::PanelNumberFromName(cell->controlName());
+        auto* candidate = static_cast<CandidateButton*>(
+            ControlByName("SpeedButton" + std::to_string(board::buttonNumber(panel, hit.digit))));
+        // A filled cell's candidates are hidden and take no clicks, so they take no keys either.
+        if (candidate == nullptr || candidate->isHidden())
+            return;
+        if (hit.action == Action::EnterDigit)
+            SpeedButton1Click(*candidate);
+        else
+            SpeedButton1MouseDown(*candidate, Qt::RightButton);
+        return;
+    }
+    case Action::ClearCell:
+        if (CellPanel* cell = cellUnderPointer())
+            Panel1Click(*cell);
+        return;
+    case Action::Paste:
+        return pastePuzzle();
+    case Action::Copy:
+        return copyPuzzle();
+    case Action::Undo:
+        return btnUnDoClick();
+    case Action::Redo:
+        return redo();
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    const std::optional<shortcuts::Hit> hit = shortcuts::match(event->key(), event->modifiers());
+    if (!hit) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key repeats Undo and Redo as in any editor; it enters, strikes or clears once.
+    const bool repeats =
+        hit->action == shortcuts::Action::Undo || hit->action == shortcuts::Action::Redo;
+    if (event->isAutoRepeat() && !repeats)
+        return;
+    runShortcut(*hit);
+}
+
+void TForm1::pastePuzzle() {
+    layPuzzleText(QGuiApplication::clipboard()->text(), "The clipboard");
+}
+
+void TForm1::copyPuzzle() const {
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(board::puzzleLine(m_board.digits())));
+}
+
+void TForm1::layPuzzleText(const QString& text, std::string_view subject) {
+    const QByteArray utf8 = text.toUtf8();
+    const board::PuzzleRead read = board::readPuzzleText(
+        std::string_view(utf8.constData(), std::size_t(utf8.size())), subject);
+    if (!read.ok()) {
+        showMessage(this, QString::fromStdString(read.problem));
+        return;
+    }
+    m_board.loadPuzzle(read.digits);
+}
+
+void TForm1::layPuzzleFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString name = quoted(info.fileName());
+    if (info.isDir()) {
+        showMessage(this, QStringLiteral("%1 is a folder, not a puzzle file.").arg(name));
+        return;
+    }
+    // Only a plain file: reading a pipe or a device could wait or go on for ever.
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        showMessage(this, QStringLiteral("The file %1 cannot be read.").arg(name));
+        return;
+    }
+    // The size is read again from what arrives: a file may grow, or claim no size at all.
+    const QByteArray bytes = file.read(kMaxPuzzleFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        showMessage(this, QStringLiteral("The file %1 cannot be read.").arg(name));
+        return;
+    }
+    if (info.size() > kMaxPuzzleFileBytes || bytes.size() > kMaxPuzzleFileBytes) {
+        showMessage(
+            this,
+            QStringLiteral("The file %1 is larger than 64 KiB, too large for a puzzle.").arg(name));
+        return;
+    }
+    // A byte-order mark names UTF-16 or UTF-32; anything else is read as UTF-8.
+    QStringDecoder decoder(
+        QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8));
+    const QString text = decoder.decode(bytes);
+    const std::string subject = "The file " + name.toStdString();
+    layPuzzleText(text, subject);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!droppedFile(*data).isEmpty() || data->hasText())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    const QString file = droppedFile(*data);
+    if (file.isEmpty() && !data->hasText())
+        return;
+    event->acceptProposedAction();
+    // Laid once the drop has ended: a message window must not hold the dragging program up.
+    const QString text = file.isEmpty() ? data->text() : QString();
+    QMetaObject::invokeMethod(
+        this,
+        [this, file, text] {
+            if (!file.isEmpty())
+                layPuzzleFile(file);
+            else
+                layPuzzleText(text, "The dropped text");
+        },
+        Qt::QueuedConnection);
+}
