@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QWindow>
 
 #include <string>
 
@@ -324,6 +325,9 @@ void TForm1::applyOuterSize() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Installing twice is harmless: Qt keeps one entry per filter.
+    if (QWindow* window = windowHandle())
+        window->installEventFilter(this);
     applyOuterSize();
 }
 

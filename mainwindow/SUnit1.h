@@ -117,7 +117,7 @@ public:
     // Lays the puzzle that the text holds, or tells the user why the text is not one.
     void layPuzzleText(const QString& text, std::string_view subject);
     void layPuzzleFile(const QString& path);
-    // The cell panel under the pointer, as the window's own enter and leave events tell.
+    // The cell panel under the pointer, as the window's own pointer events tell.
     CellPanel* cellUnderPointer() const;
 
     void reSize(int sizeFactor);
@@ -136,6 +136,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public:
     platform::Timer TimerRegFonts{layout::kHintInterval};
@@ -164,4 +165,5 @@ private:
     QString m_programVersion;
     std::optional<int> m_sizeFactor;
     QSize m_outerSize; // the compact layout's outer window size, title bar and frame included
+    std::optional<QPoint> m_pointer; // in the window's coordinates, while it is inside
 };

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QStringDecoder>
+#include <QWindow>
 
 namespace {
 
@@ -36,13 +37,37 @@ QString droppedFile(const QMimeData& data) {
 
 } // namespace
 
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // The window's own pointer events, seen before any widget: where the pointer is needs no
+    // question to the windowing system, which some cannot answer outside our windows.
+    if (watched == windowHandle()) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            m_pointer = static_cast<QEnterEvent*>(event)->position().toPoint();
+            break;
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            m_pointer = static_cast<QMouseEvent*>(event)->position().toPoint();
+            break;
+        case QEvent::Leave:
+            m_pointer.reset();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 CellPanel* TForm1::cellUnderPointer() const {
-    // Qt marks the widgets under the pointer from the window's own enter, move and leave
-    // events, so this needs no pointer position from the windowing system.
-    for (int n = 1; n <= board::kCellCount; ++n) {
-        CellPanel* cell = m_cells[static_cast<std::size_t>(n)];
-        if (cell->underMouse())
-            return cell;
+    if (!m_pointer)
+        return nullptr;
+    for (QWidget* w = childAt(*m_pointer); w != nullptr && w != this; w = w->parentWidget()) {
+        for (int n = 1; n <= board::kCellCount; ++n) {
+            if (m_cells[static_cast<std::size_t>(n)] == w)
+                return m_cells[static_cast<std::size_t>(n)];
+        }
     }
     return nullptr;
 }
@@ -146,6 +171,10 @@ void TForm1::layPuzzleFile(const QString& path) {
     QStringDecoder decoder(
         QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8));
     const QString text = decoder.decode(bytes);
+    if (decoder.hasError() || text.contains(QChar::Null)) {
+        showMessage(this, QStringLiteral("The file %1 is not a text file.").arg(name));
+        return;
+    }
     const std::string subject = "The file " + name.toStdString();
     layPuzzleText(text, subject);
 }
