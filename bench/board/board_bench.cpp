@@ -1,13 +1,18 @@
 // The cost of the player's actions on the real main window (offscreen), each including the
 // repaint of what it changed.
 #include "mainwindow/SUnit1.h"
+#include "mainwindow/messagewindow.h"
 #include "platform/colorscheme.h"
 #include "platform/screen.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QTest>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -145,6 +150,73 @@ void BM_UndoWithLog(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UndoWithLog)->Apply(logSizes);
+
+// Paste of a puzzle from the clipboard, alternating between two so that each paste changes
+// the board, the repaint included.
+void BM_PastePuzzle(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto text = [](std::string_view puzzle) {
+        return QString::fromLatin1(puzzle.data(), qsizetype(puzzle.size()));
+    };
+    const QString lines[] = {text(board::kEasyPuzzle), text(board::kMediumPuzzle)};
+    // A refused paste would wait for its message window to be closed.
+    setMessageHook([](const QString& message) {
+        std::fprintf(stderr, "paste refused: %s\n", qPrintable(message));
+        std::abort();
+    });
+    int i = 0;
+    for (auto _ : state) {
+        QGuiApplication::clipboard()->setText(lines[i++ % 2]);
+        state.SetIterationTime(seconds([&] { f.form.pastePuzzle(); }));
+    }
+    f.loadBoard();
+}
+BENCHMARK(BM_PastePuzzle)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The same change of puzzle through the built-in puzzles' buttons, for comparison.
+void BM_BuiltInPuzzle(benchmark::State& state) {
+    Fixture& f = fixture();
+    int i = 0;
+    for (auto _ : state) {
+        state.SetIterationTime(seconds([&] {
+            if (i++ % 2)
+                f.form.btnMediumClick();
+            else
+                f.form.btnEasyClick();
+        }));
+    }
+    f.loadBoard();
+}
+BENCHMARK(BM_BuiltInPuzzle)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A digit key over an empty cell: the pointer lookup and the entry it ends in.
+void BM_DigitKey(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto [cell, candidate] = f.emptyCell();
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseMove(f.form.windowHandle(), cell->mapTo(&f.form, QPoint(2 + i, 2)));
+    const auto key = static_cast<Qt::Key>(
+        Qt::Key_0 + board::digitOfButton(board::ButtonNumberFromName(candidate->controlName())));
+    for (auto _ : state) {
+        state.SetIterationTime(seconds([&] { QTest::keyClick(&f.form, key); }));
+        f.form.Panel1Click(*cell);
+        Fixture::settle();
+    }
+}
+BENCHMARK(BM_DigitKey)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_Redo(benchmark::State& state) {
+    Fixture& f = fixture();
+    const auto [cell, candidate] = f.emptyCell();
+    for (auto _ : state) {
+        f.form.SpeedButton1Click(*candidate);
+        f.form.btnUnDoClick();
+        Fixture::settle();
+        state.SetIterationTime(seconds([&] { f.form.redo(); }));
+        f.form.btnUnDoClick();
+    }
+}
+BENCHMARK(BM_Redo)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
