@@ -6,9 +6,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
 
 #include <map>
+#include <tuple>
 
 namespace widgets {
 
@@ -75,20 +75,22 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
 }
 
 // Every candidate looks like one of a few dozen faces, so each face is drawn once and copied.
+// The key is compared field by field: a whole board repaints 729 faces, and formatting a text
+// key for each cost more than copying the face.
 QPixmap TSpeedButton::face() const {
+    using Key = std::tuple<QString, QRgb, int, bool, int, int, qreal>;
+    static std::map<Key, QPixmap> faces;
     const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("TSpeedButton/%1/%2/%3/%4/%5x%6@%7")
-                            .arg(m_caption)
-                            .arg(platform::resolve(m_fontColor).rgb())
-                            .arg(m_pointSize)
-                            .arg(m_down)
-                            .arg(width())
-                            .arg(height())
-                            .arg(ratio);
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
-        return pixmap;
-    pixmap = QPixmap(QSize(width(), height()) * ratio);
+    const Key key{
+        m_caption, platform::resolve(m_fontColor).rgb(), m_pointSize, m_down, width(), height(),
+        ratio};
+    if (const auto found = faces.find(key); found != faces.end())
+        return found->second;
+    // Faces differ only by caption, colour, size and layout: a few hundred at most. A bound
+    // still keeps odd sizes from piling up.
+    if (faces.size() >= 1024)
+        faces.clear();
+    QPixmap pixmap(QSize(width(), height()) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     QPainter painter(&pixmap);
     QRect face = rect();
@@ -109,7 +111,7 @@ QPixmap TSpeedButton::face() const {
     const QRect textRect = m_down ? rect().translated(1, 1) : rect();
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, m_caption);
     painter.end();
-    QPixmapCache::insert(key, pixmap);
+    faces.emplace(key, pixmap);
     return pixmap;
 }
 

@@ -37,10 +37,12 @@ expect_digit() { expect_pixel $(($(cell_left "$1") + 65)) $((CELL_Y + 24)) $FACE
 start_xvfb
 openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
 WM_PID=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+# Ready once it says it can activate windows; a loaded machine may take seconds.
+for _ in $(seq 400); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
     sleep 0.05
 done
+xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW || fail "openbox did not start"
 start_app
 id=$(xdotool search --onlyvisible --name '^Zarvick V' | head -n1)
 xdotool windowactivate --sync "$id"
