@@ -8,7 +8,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-desktop="$prefix/share/applications/zarvick.desktop"
+desktop="$prefix/share/applications/org.example.zarvick.desktop"
 [ -f "$desktop" ] || fail "no desktop entry at $desktop"
 desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
 
