@@ -4,8 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j"$(nproc)" --target zarvick zarvick_manual_page \
-    zarvick_debian_changelog >&2
+# The whole build, as cpack would start it anyway before it installs.
+cmake --build --preset release -j"$(nproc)" >&2
 out=build/release/package
 rm -f "$out"/zarvick_*.deb
 cpack --config build/release/CPackConfig.cmake -B "$out" >&2
