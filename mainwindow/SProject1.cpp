@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Names the installed desktop entry, so that a Wayland shell pairs the window with it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zarvick"));
     platform::applyClassicLook(app);
 
     TForm1 Form1;

@@ -12,6 +12,7 @@ packages=(
     xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils
+    dpkg-dev file lintian appstream groff-base man-db
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the release build, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzer for a minute, and the format check.
+# Builds everything and runs every test: the release build, the Debian package made from it,
+# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzer
+# for a minute, and the format check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -16,6 +17,16 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j"$jobs"
 ctest --preset release -j"$jobs" | tee -a "$log"
 
+echo "== Debian package: build, check, install, start, purge"
+package_passed=0
+package_rc=0
+bash tests/package/package_test.sh || package_rc=$?
+case $package_rc in
+0) package_passed=1 ;;
+77) ;; # skipped, and said why
+*) exit "$package_rc" ;;
+esac
+
 echo "== ASan + UBSan build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
@@ -25,5 +36,6 @@ echo "== fuzzing the GIF reader for 60 s"
 bash fuzz/run.sh 60
 
 # A failing step has ended the script already, so every test counted here has passed.
-passed=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | paste -sd+ | bc)
+passed=$( (sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" &&
+    echo "$package_passed") | paste -sd+ | bc)
 echo "suite: ${passed} passed, 0 failed"

@@ -8,7 +8,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-desktop="$prefix/share/applications/zarvick.desktop"
+desktop="$prefix/share/applications/org.example.zarvick.desktop"
 [ -f "$desktop" ] || fail "no desktop entry at $desktop"
 desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
 
@@ -20,4 +20,9 @@ for size in 48 64 128 256; do
     [ -f "$icon" ] || fail "Icon=$icon_name has no ${size}x${size} picture"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "$icon is not ${size}x${size}"
 done
+# Software centres pair the description with the entry it names, and read the manual page.
+metainfo="$prefix/share/metainfo/org.example.zarvick.metainfo.xml"
+grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
+    fail "$metainfo does not name the installed desktop entry"
+[ -f "$prefix/share/man/man6/zarvick.6.gz" ] || fail "no manual page in share/man/man6"
 echo "install: ok"

@@ -1,5 +1,6 @@
 // Makes the program's pictures: the window icon in several sizes, the news button's glyph, the
-// About picture, and the three Help pictures taken from the program's own rendering.
+// About picture, the three Help pictures and the software centre's screenshot, the last four
+// taken from the program's own rendering.
 // Usage: makeassets ASSETS-FOLDER
 #include "gifencoder.h"
 #include "mainwindow/SUnit1.h"
@@ -179,6 +180,20 @@ void helpPictures(const QDir& dir) {
     writeFile(dir, "HelpPicture3.jpg", jpeg(side->grab(QRect(2, 56, 148, 135)).toImage()));
 }
 
+// The screenshot that software centres show: the whole main window with the Easy puzzle loaded.
+void screenshot(const QDir& dir) {
+    platform::setScreenHeightOverride(1024);
+    TForm1 form;
+    form.show();
+    form.btnEasyClick();
+    QApplication::processEvents();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    form.grab().toImage().convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG");
+    writeFile(dir, "screenshot-easy.png", png);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -201,5 +216,6 @@ int main(int argc, char** argv) {
         writeFile(dir, QStringLiteral("zarvick-%1.png").arg(size), png);
     }
     helpPictures(dir);
+    screenshot(dir);
     return 0;
 }
