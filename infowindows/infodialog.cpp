@@ -1,16 +1,16 @@
 #include "infodialog.h"
 
+#include "platform/titlebar.h"
 #include "widgets/label.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 InfoDialog::InfoDialog(QWidget* owner, const QString& caption, QSize clientSize, const QFont& font)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(caption);
+    platform::useOwnTitleBarWhereNeeded(this);
     setFixedSize(clientSize);
     setFont(font);
     setModal(true);
@@ -26,11 +26,7 @@ void InfoDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void InfoDialog::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    platform::placeCentred(this);
     QDialog::showEvent(event);
 }
 

@@ -5,14 +5,13 @@
 #include "platform/colorscheme.h"
 #include "platform/fonts.h"
 #include "platform/screen.h"
+#include "platform/titlebar.h"
 #include "widgets/jvpanel.h"
 #include "widgets/xpbutton.h"
 
 #include <QDialog>
 #include <QFile>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QWindow>
 
 #include <string>
@@ -76,6 +75,7 @@ TForm1::TForm1() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    platform::useOwnTitleBarWhereNeeded(this);
     setFixedSize(layout::kClientWidth, layout::kClientHeight);
     setFont(platform::makeFont("MS Shell Dlg 2", layout::kWindowFontHeight));
     setAutoFillBackground(true);
@@ -338,10 +338,5 @@ void TForm1::moveEvent(QMoveEvent* event) {
 }
 
 void TForm1::placeCentred() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    platform::placeCentred(this);
 }

@@ -127,7 +127,8 @@ public:
     const QString& programVersion() const { return m_programVersion; }
     std::optional<int> sizeFactor() const { return m_sizeFactor; }
 
-    // Centres the window on the primary screen; called before it is first shown.
+    // Centres the window on the primary screen (on Wayland the compositor places it); called
+    // before it is first shown.
     void placeCentred();
 
 protected:

@@ -2,7 +2,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QCursor>
 #include <QEnterEvent>
 #include <QMouseEvent>
 
@@ -15,6 +14,12 @@ const char* const kPartOfParent = "zarvickPartOfParent";
 std::optional<QPoint>& positionOverride() {
     static std::optional<QPoint> position;
     return position;
+}
+
+// The pointer left our windows and has not come back since.
+bool& pointerOutside() {
+    static bool outside = false;
+    return outside;
 }
 
 QPointer<QWidget>& capture() {
@@ -41,14 +46,9 @@ void sendPointerCrossing(QWidget* control, PointerCrossing::Kind kind) {
     }
 }
 
-QPoint pointerPosition() {
-    if (positionOverride())
-        return *positionOverride();
-    return QCursor::pos();
-}
-
 void setPointerPositionOverride(std::optional<QPoint> position) {
     positionOverride() = position;
+    pointerOutside() = false;
 }
 
 void setPartOfParent(QWidget* widget) {
@@ -95,13 +95,27 @@ PointerTracker& PointerTracker::instance() {
 }
 
 std::optional<QPoint> PointerTracker::position() const {
+    if (pointerOutside())
+        return std::nullopt;
     if (positionOverride())
         return positionOverride();
     return m_eventPosition;
 }
 
 QWidget* PointerTracker::controlAt(QPoint global) {
-    QWidget* control = QApplication::widgetAt(global);
+    // The window the pointer was reported in comes first: on Wayland a window does not know
+    // where it stands on the screen, so overlapping windows cannot be told apart by position.
+    QWidget* control = nullptr;
+    if (QWidget* window = instance().m_window; window != nullptr && window->isVisible()) {
+        const QPoint local = window->mapFromGlobal(global);
+        if (window->rect().contains(local)) {
+            control = window->childAt(local);
+            if (control == nullptr)
+                control = window;
+        }
+    }
+    if (control == nullptr)
+        control = QApplication::widgetAt(global);
     while (control != nullptr && !control->isWindow() &&
            (isPartOfParent(control) || !control->isEnabled()))
         control = control->parentWidget();
@@ -138,27 +152,45 @@ void PointerTracker::scheduleCheck() {
     QMetaObject::invokeMethod(this, &PointerTracker::check, Qt::QueuedConnection);
 }
 
+void PointerTracker::windowEntered(QWidget* window, QPoint global) {
+    m_window = window;
+    pointerOutside() = false;
+    m_eventPosition = global;
+    check();
+}
+
+void PointerTracker::windowLeft(QWidget* window) {
+    // A leave that comes after the pointer was already reported in another window of ours.
+    if (m_window != nullptr && m_window != window)
+        return;
+    m_window = nullptr;
+    pointerOutside() = true;
+    m_eventPosition.reset();
+    check();
+}
+
 bool PointerTracker::eventFilter(QObject* watched, QEvent* event) {
+    if (!watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
         m_eventPosition = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        pointerOutside() = false;
+        if (m_window == nullptr)
+            m_window = widget->window();
         scheduleCheck();
         break;
     case QEvent::Enter:
-        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
-            m_eventPosition = static_cast<QEnterEvent*>(event)->globalPosition().toPoint();
-            scheduleCheck();
-        }
+        if (widget->isWindow())
+            windowEntered(widget, static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
         break;
     case QEvent::Leave:
-        // Leaving a window of ours: the pointer is over nothing we know until the next event.
-        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
-            m_eventPosition.reset();
-            scheduleCheck();
-        }
+        if (widget->isWindow())
+            windowLeft(widget);
         break;
     default:
         break;

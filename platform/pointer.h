@@ -33,9 +33,9 @@ private:
 // Tells control of its own crossing, then its container on its behalf.
 void sendPointerCrossing(QWidget* control, PointerCrossing::Kind kind);
 
-// The pointer's position on the screen. Tests set one so that nothing depends on a platform
-// cursor (the offscreen one does not follow synthetic mouse events).
-QPoint pointerPosition();
+// Tests stand in for the pointer's position on the screen: the offscreen platform does not
+// follow synthetic mouse events. Setting it counts as a pointer movement, so it also ends a
+// window leave (below).
 void setPointerPositionOverride(std::optional<QPoint> position);
 
 // A widget that only carries its parent's children, such as a panel's client area: the
@@ -56,6 +56,11 @@ QWidget* captureControl();
 // after every mouse event); when it differs from the one seen last, the last one is told
 // leave and the new one enter. While a control holds the capture only it is told, but the
 // record of the control under the pointer follows the pointer all the same.
+//
+// The pointer's position is only what our own windows were told: the last mouse event, or
+// the position a window was entered at. A window's own leave is the truth that the pointer
+// is over none of our controls, and is acted on at once; nothing asks the platform where the
+// pointer is, since a Wayland program cannot learn that outside its windows.
 class PointerTracker : public QObject {
 public:
     // The tracker of this application, installed on first use.
@@ -66,7 +71,8 @@ public:
     // The enabled control at a screen position, or null where no window of ours is, or where
     // a modal window blocks the one under the pointer.
     static QWidget* controlAt(QPoint global);
-    // The position the tracking works from: the override, else the last mouse event's.
+    // The position the tracking works from: none after the pointer left our windows, else
+    // the override, else the last mouse event's or window entry's.
     std::optional<QPoint> position() const;
     QWidget* lastControl() const { return m_last; }
 
@@ -76,8 +82,12 @@ protected:
 private:
     explicit PointerTracker(QObject* parent);
     void scheduleCheck();
+    void windowEntered(QWidget* window, QPoint global);
+    void windowLeft(QWidget* window);
 
     QPointer<QWidget> m_last;
+    // The window of ours the pointer was last reported in.
+    QPointer<QWidget> m_window;
     std::optional<QPoint> m_eventPosition;
     bool m_checkPending = false;
 };

@@ -59,7 +59,9 @@ void TJvMouseTimer::tick() {
     QRect bounds = m_control->frameGeometry();
     if (QWidget* parent = m_control->parentWidget(); parent != nullptr && !m_control->isWindow())
         bounds.moveTopLeft(parent->mapToGlobal(bounds.topLeft()));
-    if (!bounds.contains(platform::pointerPosition()))
+    // No known position means the pointer left our windows.
+    const auto where = platform::PointerTracker::instance().position();
+    if (!where || !bounds.contains(*where))
         platform::sendPointerCrossing(m_control, platform::PointerCrossing::Kind::Leave);
 }
 

@@ -1,3 +1,4 @@
+#include "crossing.h"
 #include "pixels.h"
 #include "platform/colorscheme.h"
 #include "platform/fonts.h"
@@ -203,6 +204,26 @@ TEST_F(BlockPanel, pollerSendsTheLeaveOnceThePointerIsOutsideAndStops) {
     EXPECT_EQ(panel->color(), platform::kNavy);
     EXPECT_EQ(poller.attached(), nullptr);
     EXPECT_FALSE(poller.isActive());
+}
+
+TEST_F(BlockPanel, leavingTheWindowDropsTheHotColourAtOnceAndEnteringOnTheMarginRestoresIt) {
+    RecordingPanel* panel = panels[0];
+    pointAt(panel, margin(0));
+    ASSERT_TRUE(panel->isMouseOver());
+
+    // The last known position is still on the margin; the window's leave alone counts.
+    leaveWindow(*window);
+    EXPECT_FALSE(panel->isMouseOver());
+    EXPECT_EQ(panel->color(), platform::kNavy);
+    EXPECT_TRUE(pixelIs(shot(*panel), 235, 120, kNavy)) << "hot colour kept after the leave";
+    EXPECT_EQ(TJvMouseTimer::instance().attached(), nullptr);
+    EXPECT_FALSE(TJvMouseTimer::instance().isActive());
+
+    enterWindowAt(*window, panel->mapToGlobal(margin(0)));
+    EXPECT_TRUE(panel->isMouseOver());
+    EXPECT_EQ(panel->color(), kHot);
+    EXPECT_TRUE(pixelIs(shot(*panel), 235, 120, qRgb(200, 0, 0))) << "hot colour not back";
+    EXPECT_EQ(TJvMouseTimer::instance().attached(), panel);
 }
 
 TEST_F(BlockPanel, pollerTimerRunsWithoutHelp) {

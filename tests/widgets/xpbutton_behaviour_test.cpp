@@ -1,3 +1,4 @@
+#include "crossing.h"
 #include "faces.h"
 #include "fixture.h"
 #include "pixels.h"
@@ -100,6 +101,41 @@ TEST_F(ButtonBehaviour, whileCapturedOnlyThePressedButtonHearsOfThePointer) {
     EXPECT_EQ(entersB, 1) << "b was told of the pointer twice";
     EXPECT_EQ(clicksA, 0);
     EXPECT_EQ(clicksB, 0);
+}
+
+TEST_F(ButtonBehaviour, leavingTheWindowEndsTheHoverAtOnceAndEnteringOverTheButtonRestoresIt) {
+    // The last mouse event stays on a: only the window's leave says the pointer has gone.
+    hoverAt(a, QPoint(36, 12));
+    ASSERT_TRUE(a->isHovered());
+    ASSERT_TRUE(pixelIs(shot(*a), 1, 12, faces::kHover[11]));
+
+    leaveWindow(window());
+    EXPECT_FALSE(a->isHovered()) << "still hovered after the window's leave";
+    EXPECT_TRUE(pixelIs(shot(*a), 1, 12, faces::kBackground[11])) << "orange ring kept";
+
+    enterWindowAt(window(), a->mapToGlobal(QPoint(30, 10)));
+    EXPECT_TRUE(a->isHovered());
+    EXPECT_TRUE(pixelIs(shot(*a), 1, 12, faces::kHover[11])) << "no orange ring on return";
+    // Coming back elsewhere in the window hovers nothing.
+    leaveWindow(window());
+    enterWindowAt(window(), window().mapToGlobal(QPoint(350, 280)));
+    EXPECT_FALSE(a->isHovered());
+    EXPECT_FALSE(b->isHovered());
+}
+
+TEST_F(ButtonBehaviour, whileCapturedAWindowLeaveAndEnterReachOnlyThePressedButton) {
+    QTest::mousePress(a, Qt::LeftButton, {}, QPoint(36, 12));
+    settle();
+    ASSERT_TRUE(a->isHovered());
+    leaveWindow(window());
+    EXPECT_FALSE(a->isHovered());
+    EXPECT_TRUE(pixelIs(shot(*a), 1, 12, faces::kFocus[11])) << "blue ring while off";
+    enterWindowAt(window(), b->mapToGlobal(QPoint(36, 12)));
+    EXPECT_FALSE(b->isHovered()) << "b was told of the pointer during a's capture";
+    EXPECT_EQ(entersB, 0);
+    enterWindowAt(window(), a->mapToGlobal(QPoint(36, 12)));
+    EXPECT_TRUE(a->isHovered());
+    EXPECT_TRUE(pixelIs(shot(*a), 1, 12, faces::kPressed[11])) << "pressed look when back";
 }
 
 TEST_F(ButtonBehaviour, holdingSpaceShowsThePressedLookAndClicksOnceOnRelease) {

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// The program runs as a Wayland client: the compositor places its windows, and a client
+// decorates its own.
+bool isWayland();
+
+// Centres a window's frame on the primary screen's free area. On Wayland a client cannot place
+// its windows, so this leaves placement to the compositor.
+void placeCentred(QWidget* window);
+
+// A title bar drawn by the window itself, for a fixed-size window on a desktop whose title
+// bars are drawn by the program: Qt's own decoration there offers maximising and resizing to
+// every window. The bar offers what the window's flags ask for, minimise and close, and never
+// maximise; dragging it moves the window. It sits above the client area, which keeps its
+// size and its contents; the window grows by the bar's height when it is first shown.
+class TitleBar : public QWidget {
+public:
+    static constexpr int kHeight = 30;
+
+    enum class Button { Minimise, Close };
+
+    explicit TitleBar(QWidget* window);
+
+    // The buttons it shows, left to right, and where.
+    std::vector<Button> buttons() const;
+    QRect buttonRect(Button button) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void makeRoom();
+    std::optional<Button> buttonAt(QPoint at) const;
+
+    bool m_roomMade = false;
+    std::optional<Button> m_pressed;
+};
+
+// Gives window a TitleBar where the program draws its own title bars (Wayland), and leaves it
+// to the window manager elsewhere. Call before the window is first shown.
+void useOwnTitleBarWhereNeeded(QWidget* window);
+
+} // namespace platform
