@@ -413,6 +413,11 @@ void ModelWalk::step(int i) {
     }
     if (i % 500 == 0)
         QApplication::processEvents();
+    // Simulated clicks and keys run the event loop, where on a slow run the hint timer may end
+    // its two seconds as it would for a player. No action but a hint touches font sizes or the
+    // timer, so such a tick is the model's tick at the end of the step.
+    if (m_model.timer && !m_form.TimerRegFonts.isActive())
+        m_model.tick();
 }
 
 std::string ModelWalk::difference() const {
