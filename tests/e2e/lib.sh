@@ -24,7 +24,7 @@ fail() {
 
 start_xvfb() {
     exec 5>"$E2E_DIR/display"
-    Xvfb -displayfd 5 -screen 0 "$E2E_SCREEN" -nolisten tcp >"$E2E_DIR/xvfb.log" 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_DIR/display" ] && break
