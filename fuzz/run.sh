@@ -16,7 +16,7 @@ flags=(-std=c++20 -O1 -g -fPIC -fno-omit-frame-pointer
 read -r -a qt_flags <<<"$(pkg-config --cflags --libs Qt6Gui)"
 
 "$cxx" "${flags[@]}" "$here/gif_fuzzer.cpp" \
-    "$root/images/JvGIFImage.cpp" "$root/images/GIFLzw.cpp" "$root/images/GIFPainter.cpp" \
+    "$root/images/jvgifimage.cpp" "$root/images/giflzw.cpp" "$root/images/gifpainter.cpp" \
     "${qt_flags[@]}" -o "$out/gif_fuzzer"
 
 

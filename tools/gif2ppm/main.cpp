@@ -1,6 +1,6 @@
 // gif2ppm IN.gif OUT.ppm: decodes frame 0 with our reader and writes its colours as binary PPM.
 
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,7 +1,7 @@
 // Frame 0 of every corpus file must decode to exactly the indexes an independent decoder gives.
 
-#include "GifTestUtil.h"
-#include "GiflibReference.h"
+#include "giflibreference.h"
+#include "giftestutil.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "JpegLoader.h"
+#include "jpegloader.h"
 
 #include <csetjmp>
 #include <cstdio>

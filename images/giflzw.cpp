@@ -1,4 +1,4 @@
-#include "GIFLzw.h"
+#include "giflzw.h"
 
 #include <algorithm>
 #include <array>
