@@ -3,7 +3,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <limits>
-#include <vector>
 
 #include <jpeglib.h>
 
@@ -16,60 +15,75 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-void onFatalError(j_common_ptr info) {
+// Everything libjpeg keeps between the two steps of a load. Trivially destructible, so a jump
+// out of libjpeg skips no destructor; the caller destroys the decompressor explicitly.
+struct Session {
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    jpeg_progress_mgr progress;
+    bool created = false;
+};
+
+[[noreturn]] void onFatalError(j_common_ptr info) {
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
     std::longjmp(manager->jump, 1);
 }
 
-void onMessage(j_common_ptr) {}
+// libjpeg patches over corrupt data or data that ends early with a warning, and then goes on
+// decoding grey rows that no data describes. A warning already makes the picture damaged, so
+// the decode stops at the first one instead of paying for the rest of the declared picture.
+void onMessage(j_common_ptr info, int level) {
+    if (level < 0)
+        onFatalError(info);
+}
 
-// Pictures larger than this are refused rather than allocated.
-constexpr std::uint64_t kMaxPixels = 64u * 1024u * 1024u;
+// Each progressive scan walks the whole coefficient buffer, however few bytes it holds; real
+// progressive pictures have about ten.
+void onProgress(j_common_ptr common) {
+    if (!common->is_decompressor)
+        return;
+    if (reinterpret_cast<j_decompress_ptr>(common)->input_scan_number > kJpegMaxScans)
+        onFatalError(common);
+}
 
-struct Decoded {
-    std::vector<std::uint8_t> rgb;
-    unsigned width = 0;
-    unsigned height = 0;
-};
+// Only trivially destructible locals live between setjmp and longjmp in these two functions.
+bool readHeader(Session& s, const std::uint8_t* data, std::size_t size) {
+    s.info.err = jpeg_std_error(&s.errors.base);
+    s.errors.base.error_exit = onFatalError;
+    s.errors.base.emit_message = onMessage;
+    if (setjmp(s.errors.jump) != 0)
+        return false;
+    s.created = true;
+    jpeg_create_decompress(&s.info);
+    // Caps the buffers libjpeg sizes from the header, above all the whole-picture coefficient
+    // arrays of a progressive file; beyond it libjpeg fails (it has no backing store).
+    s.info.mem->max_memory_to_use = kJpegMaxWorkingBytes;
+    s.progress.progress_monitor = onProgress;
+    s.info.progress = &s.progress;
+    jpeg_mem_src(&s.info, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&s.info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    s.info.out_color_space = JCS_RGB;
+    jpeg_calc_output_dimensions(&s.info);
+    const std::uint64_t pixels = std::uint64_t{s.info.output_width} * s.info.output_height;
+    return s.info.output_components == 3 && pixels > 0 && pixels <= kJpegMaxPixels;
+}
 
-// Only trivially destructible locals live between setjmp and longjmp here; the pixel buffer
-// belongs to the caller, so a jump skips no destructor.
-bool decode(const std::uint8_t* data, std::size_t size, Decoded* out) {
-    jpeg_decompress_struct info;
-    ErrorManager errors;
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onFatalError;
-    errors.base.output_message = onMessage;
-    if (setjmp(errors.jump) != 0) {
-        jpeg_destroy_decompress(&info);
+bool readPixels(Session& s, std::uint8_t* bits, std::size_t bytesPerLine) {
+    if (setjmp(s.errors.jump) != 0)
         return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
-        jpeg_destroy_decompress(&info);
+    const JDIMENSION width = s.info.output_width;
+    const JDIMENSION height = s.info.output_height;
+    jpeg_start_decompress(&s.info);
+    if (s.info.output_width != width || s.info.output_height != height ||
+        s.info.output_components != 3)
         return false;
+    while (s.info.output_scanline < height) {
+        JSAMPROW row = bits + std::size_t{s.info.output_scanline} * bytesPerLine;
+        jpeg_read_scanlines(&s.info, &row, 1);
     }
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    const std::uint64_t pixels = std::uint64_t{info.output_width} * info.output_height;
-    if (info.output_components != 3 || pixels == 0 || pixels > kMaxPixels) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    out->width = info.output_width;
-    out->height = info.output_height;
-    out->rgb.resize(static_cast<std::size_t>(pixels) * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->rgb.data() + std::size_t{info.output_scanline} * out->width * 3;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    // libjpeg patches over data that ends early or is corrupt with a warning and grey pixels;
-    // such a picture counts as damaged.
-    const bool intact = errors.base.num_warnings == 0;
-    jpeg_destroy_decompress(&info);
-    return intact;
+    jpeg_finish_decompress(&s.info);
+    return true;
 }
 
 } // namespace
@@ -77,14 +91,18 @@ bool decode(const std::uint8_t* data, std::size_t size, Decoded* out) {
 QImage loadJpeg(std::span<const std::uint8_t> bytes) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<unsigned long>::max())
         return {};
-    Decoded decoded;
-    if (!decode(bytes.data(), bytes.size(), &decoded))
-        return {};
-    QImage image(static_cast<int>(decoded.width), static_cast<int>(decoded.height),
-                 QImage::Format_RGB888);
-    for (unsigned y = 0; y < decoded.height; ++y) {
-        std::copy_n(decoded.rgb.data() + std::size_t{y} * decoded.width * 3, decoded.width * 3,
-                    image.scanLine(static_cast<int>(y)));
+    Session session;
+    QImage image;
+    // The pixels go straight into the image that is returned: the header's size is checked
+    // before anything of that size exists, and no second copy is made.
+    if (readHeader(session, bytes.data(), bytes.size())) {
+        image = QImage(static_cast<int>(session.info.output_width),
+                       static_cast<int>(session.info.output_height), QImage::Format_RGB888);
+        if (image.isNull() ||
+            !readPixels(session, image.bits(), static_cast<std::size_t>(image.bytesPerLine())))
+            image = QImage();
     }
+    if (session.created)
+        jpeg_destroy_decompress(&session.info);
     return image;
 }
