@@ -31,6 +31,9 @@ build() {
 
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# ASan keeps freed memory in quarantine (256 MB by default), which alone would reach the RSS
+# limit; a smaller quarantine still catches uses after free of the buffers of a recent input.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=32}"
 for target in "${targets[@]}"; do
     mkdir -p "$out/$target/corpus" "$out/$target/artifacts"
     build "$target"
