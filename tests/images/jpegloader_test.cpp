@@ -30,14 +30,6 @@ TEST(JpegLoader, progressivePicturesWithTooManyScansAreRefused) {
     EXPECT_TRUE(load(encode(32, 32, Kind::GreyProgressive, kJpegMaxScans + 1)).isNull());
 }
 
-TEST(JpegLoader, headersBeyondThePixelOrMemoryLimitAreRefused) {
-    // 8193 x 8193 is just over the pixel limit; the progressive 6000 x 6000 is under it, but
-    // its coefficient arrays are not under the working-memory limit.
-    EXPECT_TRUE(load(withDimensions(encode(16, 16, Kind::Baseline), 8193, 8193)).isNull());
-    EXPECT_TRUE(load(withDimensions(encode(16, 16, Kind::Baseline), 65000, 65000)).isNull());
-    EXPECT_TRUE(load(withDimensions(encode(16, 16, Kind::Progressive), 6000, 6000)).isNull());
-}
-
 TEST(JpegLoader, dataEndingEarlyGivesNoImageAtAnyCut) {
     const auto whole = encode(40, 40, Kind::Progressive);
     ASSERT_FALSE(load(whole).isNull());
