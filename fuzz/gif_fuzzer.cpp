@@ -1,7 +1,7 @@
 // libFuzzer entry: load any bytes as a GIF, decode every frame, then draw the current one.
 
-#include "GIFPainter.h"
-#include "JvGIFImage.h"
+#include "gifpainter.h"
+#include "jvgifimage.h"
 
 #include <QImage>
 #include <QPainter>

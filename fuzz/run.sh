@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Builds the GIF fuzzer with clang (libFuzzer, ASan, UBSan) and runs it for SECONDS (default 60)
-# from a copy of the committed seed corpus. Exits non-zero on any crash, leak or sanitizer report.
+# Builds the image readers' fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each for
+# SECONDS (default 60) from a copy of its committed seed corpus: `run.sh [SECONDS [gif|jpeg]]`,
+# both targets one after the other when no target is named. Exits non-zero on any crash, leak,
+# sanitizer report, time-out or memory limit.
 set -euo pipefail
 
 seconds="${1:-60}"
+targets=("${2:-gif}")
+[ $# -ge 2 ] || targets=(gif jpeg)
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 out="${FUZZ_OUT:-$root/build/fuzz}"
-mkdir -p "$out/corpus" "$out/artifacts"
 
 cxx="${CXX_FUZZ:-clang++}"
 flags=(-std=c++20 -O1 -g -fPIC -fno-omit-frame-pointer
@@ -15,13 +18,28 @@ flags=(-std=c++20 -O1 -g -fPIC -fno-omit-frame-pointer
        -I"$root/images")
 read -r -a qt_flags <<<"$(pkg-config --cflags --libs Qt6Gui)"
 
-"$cxx" "${flags[@]}" "$here/gif_fuzzer.cpp" \
-    "$root/images/JvGIFImage.cpp" "$root/images/GIFLzw.cpp" "$root/images/GIFPainter.cpp" \
-    "${qt_flags[@]}" -o "$out/gif_fuzzer"
-
+build() {
+    case "$1" in
+    gif) "$cxx" "${flags[@]}" "$here/gif_fuzzer.cpp" "$root/images/jvgifimage.cpp" \
+             "$root/images/giflzw.cpp" "$root/images/gifpainter.cpp" \
+             "${qt_flags[@]}" -o "$out/gif_fuzzer" ;;
+    jpeg) "$cxx" "${flags[@]}" "$here/jpeg_fuzzer.cpp" "$root/images/jpegloader.cpp" \
+              "${qt_flags[@]}" -ljpeg -o "$out/jpeg_fuzzer" ;;
+    *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
+    esac
+}
 
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-"$out/gif_fuzzer" "$out/corpus" "$here/corpus" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
-    -print_final_stats=1 -artifact_prefix="$out/artifacts/"
+# ASan keeps freed memory in quarantine (256 MB by default), which alone would reach the RSS
+# limit; a smaller quarantine still catches uses after free of the buffers of a recent input.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=32}"
+for target in "${targets[@]}"; do
+    mkdir -p "$out/$target/corpus" "$out/$target/artifacts"
+    build "$target"
+    # The readers must stay far below these on any input: a few hostile bytes may not buy
+    # hundreds of megabytes or seconds of work.
+    "$out/${target}_fuzzer" "$out/$target/corpus" "$here/corpus/$target" \
+        -max_total_time="$seconds" -timeout=2 -rss_limit_mb=256 -malloc_limit_mb=256 \
+        -max_len=16384 -print_final_stats=1 -artifact_prefix="$out/$target/artifacts/"
+done

@@ -1,7 +1,7 @@
 #include "AboutUnit1.h"
 
-#include "images/GIFPainter.h"
-#include "images/JvGIFImage.h"
+#include "images/gifpainter.h"
+#include "images/jvgifimage.h"
 #include "platform/fonts.h"
 #include "platform/shell.h"
 #include "widgets/image.h"

@@ -1,6 +1,6 @@
 #include "HelpUnit1.h"
 
-#include "images/JpegLoader.h"
+#include "images/jpegloader.h"
 #include "platform/fonts.h"
 #include "widgets/image.h"
 #include "widgets/label.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the release build, the Debian package made from it,
-# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzer
-# for a minute, and the format check.
+# then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, each fuzz
+# target for a minute, and the format check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -32,7 +32,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs" | tee -a "$log"
 
-echo "== fuzzing the GIF reader for 60 s"
+echo "== fuzzing the GIF reader and the JPEG loader for 60 s each"
 bash fuzz/run.sh 60
 
 # A failing step has ended the script already, so every test counted here has passed.

@@ -1,7 +1,7 @@
 // Decodes the same large GIFs with our reader and with giflib; prints megapixels per second and
 // our time as a fraction of giflib's (at most 1.0 is the target).
 
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>

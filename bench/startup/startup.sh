@@ -10,7 +10,7 @@ mapwait=$build/bench/startup/mapwait
 
 tmp=$(mktemp -d)
 exec 5>"$tmp/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done

@@ -1,5 +1,5 @@
-#include "images/GIFPainter.h"
-#include "images/JvGIFImage.h"
+#include "images/gifpainter.h"
+#include "images/jvgifimage.h"
 #include "infowindows/AboutUnit1.h"
 #include "mainwindow/SUnit1.h"
 #include "platform/screen.h"

@@ -1,4 +1,4 @@
-#include "images/JpegLoader.h"
+#include "images/jpegloader.h"
 #include "infowindows/HelpUnit1.h"
 #include "widgets/image.h"
 

@@ -1,8 +1,9 @@
 // gif2ppm IN.gif OUT.ppm: decodes frame 0 with our reader and writes its colours as binary PPM.
 
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -30,20 +31,27 @@ int main(int argc, char** argv) {
         }
         const int w = bitmap->width();
         const int h = bitmap->height();
-        std::string ppm = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-        const std::size_t header = ppm.size();
-        ppm.resize(header + std::size_t(w) * std::size_t(h) * 3);
-        char* out = ppm.data() + header;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const TGIFColor c = bitmap->paletteColor(bitmap->pixelIndex(x, y));
-                *out++ = static_cast<char>(c.red);
-                *out++ = static_cast<char>(c.green);
-                *out++ = static_cast<char>(c.blue);
-            }
-        }
         std::ofstream file(argv[2], std::ios::binary);
-        file.write(ppm.data(), static_cast<std::streamsize>(ppm.size()));
+        file << "P6\n" << w << " " << h << "\n255\n";
+        // One row at a time, so the bitmap stays the only buffer of the picture's size; a row
+        // packed like the one before it (the zero rows of a frame whose data ended early, flat
+        // areas) reuses that row's colours.
+        std::vector<char> line(std::size_t(w) * 3);
+        const std::uint8_t* previous = nullptr;
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* packed = bitmap->row(y);
+            if (!previous || std::memcmp(packed, previous, bitmap->rowStride()) != 0) {
+                char* out = line.data();
+                for (int x = 0; x < w; ++x) {
+                    const TGIFColor c = bitmap->paletteColor(bitmap->pixelIndex(x, y));
+                    *out++ = static_cast<char>(c.red);
+                    *out++ = static_cast<char>(c.green);
+                    *out++ = static_cast<char>(c.blue);
+                }
+                previous = packed;
+            }
+            file.write(line.data(), static_cast<std::streamsize>(line.size()));
+        }
         if (!file) {
             std::fprintf(stderr, "cannot write %s\n", argv[2]);
             return 1;

@@ -2,7 +2,7 @@
 
 // The GIF picture class: reads GIF 87a/89a files from bytes, keeps each frame's compressed data,
 // and decodes a frame on first use into an in-memory device-independent bitmap file image.
-// Plain C++ only; drawing lives in the Qt adapter (GIFPainter.h).
+// Plain C++ only; drawing lives in the Qt adapter (gifpainter.h).
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "GifWriter.h"
+#include "gifwriter.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
-#include "GIFLzw.h"
+#include "giflzw.h"
 
 #include <algorithm>
 #include <cstdio>

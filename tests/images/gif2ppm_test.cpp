@@ -1,6 +1,6 @@
 // The converter as a user runs it: exit status, standard error and the PPM bytes.
 
-#include "GifTestUtil.h"
+#include "giftestutil.h"
 
 #include <cstdio>
 #include <cstdlib>

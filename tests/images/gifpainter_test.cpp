@@ -1,5 +1,5 @@
-#include "GIFPainter.h"
-#include "GifTestUtil.h"
+#include "gifpainter.h"
+#include "giftestutil.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "GIFLzw.h"
+#include "giflzw.h"
 
 #include <algorithm>
 #include <array>
@@ -15,30 +15,27 @@ constexpr unsigned kTableSize = 1u << kMaxCodeBits;
 constexpr unsigned kMaxChain = 4096;
 constexpr unsigned kNoCode = ~0u;
 
-// The sub-block payloads glued together, so codes that straddle blocks need no special case.
-// Zero-length blocks inside the data are skipped rather than ending it.
+// The sub-block payloads glued together a window at a time, so codes that straddle blocks need
+// no special case and the decoder's copy of the data stays the same small size whatever the
+// frame holds. Zero-length blocks inside the data are skipped rather than ending it.
 class BitReader {
 public:
-    explicit BitReader(std::span<const std::uint8_t> blocks) {
-        m_bytes.reserve(blocks.size() + kPadding);
-        std::size_t at = 0;
-        while (at < blocks.size()) {
-            const std::size_t length = blocks[at++];
-            const std::size_t take = std::min(length, blocks.size() - at);
-            m_bytes.insert(m_bytes.end(), blocks.begin() + static_cast<std::ptrdiff_t>(at),
-                           blocks.begin() + static_cast<std::ptrdiff_t>(at + take));
-            at += take;
-        }
-        m_totalBits = std::uint64_t(m_bytes.size()) * 8;
-        m_bytes.resize(m_bytes.size() + kPadding, 0);
+    explicit BitReader(std::span<const std::uint8_t> blocks) : m_blocks(blocks) {
+        for (std::size_t at = 0; at < blocks.size(); at += std::size_t{blocks[at]} + 1)
+            m_totalBits += std::uint64_t(std::min<std::size_t>(blocks[at], blocks.size() - at - 1));
+        m_totalBits *= 8;
+        fill();
     }
 
     // Least significant bit first; kNoCode once fewer than `bits` bits are left.
     unsigned read(unsigned bits) {
-        if (m_pos + bits > m_totalBits)
-            return kNoCode;
+        if (m_pos + bits > m_windowBits) [[unlikely]] {
+            fill();
+            if (m_pos + bits > m_windowBits)
+                return kNoCode;
+        }
         std::uint32_t word;
-        std::memcpy(&word, m_bytes.data() + (m_pos >> 3), sizeof word);
+        std::memcpy(&word, m_window.data() + (m_pos >> 3), sizeof word);
         word = littleEndian(word);
         const unsigned code = (word >> (m_pos & 7)) & ((1u << bits) - 1);
         m_pos += bits;
@@ -46,10 +43,12 @@ public:
     }
 
     int percentConsumed() const {
-        return m_totalBits == 0 ? 100 : static_cast<int>(m_pos * 100 / m_totalBits);
+        return m_totalBits == 0 ? 100
+                                : static_cast<int>((m_droppedBits + m_pos) * 100 / m_totalBits);
     }
 
 private:
+    static constexpr std::size_t kWindow = 16384;
     static constexpr std::size_t kPadding = 4; // one whole word can always be loaded
 
     static std::uint32_t littleEndian(std::uint32_t v) {
@@ -58,9 +57,37 @@ private:
         return v;
     }
 
-    std::vector<std::uint8_t> m_bytes;
+    // Keeps the bytes not yet fully read at the window's start and appends payload behind them.
+    void fill() {
+        const std::size_t keep = m_windowBits / 8 - m_pos / 8;
+        const std::size_t dropped = m_pos / 8;
+        std::memmove(m_window.data(), m_window.data() + dropped, keep);
+        m_droppedBits += dropped * 8;
+        m_pos %= 8;
+        std::size_t size = keep;
+        while (size < kWindow && m_at < m_blocks.size()) {
+            if (m_blockLeft == 0) {
+                m_blockLeft = std::min<std::size_t>(m_blocks[m_at], m_blocks.size() - m_at - 1);
+                ++m_at;
+                continue;
+            }
+            const std::size_t take = std::min(m_blockLeft, kWindow - size);
+            std::memcpy(m_window.data() + size, m_blocks.data() + m_at, take);
+            size += take;
+            m_at += take;
+            m_blockLeft -= take;
+        }
+        m_windowBits = std::uint64_t(size) * 8;
+    }
+
+    std::span<const std::uint8_t> m_blocks;
+    std::size_t m_at = 0;        // next byte of m_blocks to read
+    std::size_t m_blockLeft = 0; // payload bytes left in the current sub-block
     std::uint64_t m_totalBits = 0;
+    std::uint64_t m_droppedBits = 0;
+    std::uint64_t m_windowBits = 0;
     std::uint64_t m_pos = 0;
+    std::array<std::uint8_t, kWindow + kPadding> m_window{};
 };
 
 // Takes pixels in stream order and puts them on their rows: top-down image rows stored

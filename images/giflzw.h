@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 // Frame 0 of every corpus file must decode to exactly the indexes an independent decoder gives.
 
-#include "GifTestUtil.h"
-#include "GiflibReference.h"
+#include "giflibreference.h"
+#include "giftestutil.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -73,6 +73,12 @@ std::vector<CorpusFile> writerCorpus() {
             f.frames[0].clearWhenFull = clear;
             return f;
         }());
+    }
+    {
+        // Far more data than the decoder reads in one go, in blocks that do not divide it.
+        auto file = simple(300, 200, 8, noise(300 * 200, 256, 21));
+        file.frames[0].subBlockSize = 7;
+        add("large_data_in_sub_blocks_of_7", file);
     }
     for (int block : {1, 2, 5}) {
         auto file = simple(70, 30, 3, gradient(70, 30, 8));

@@ -1,4 +1,4 @@
-#include "GifTestUtil.h"
+#include "giftestutil.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "GIFPainter.h"
+#include "gifpainter.h"
 
-#include "JvGIFImage.h"
+#include "jvgifimage.h"
 
 #include <QPainter>
 

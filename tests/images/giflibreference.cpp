@@ -1,4 +1,4 @@
-#include "GiflibReference.h"
+#include "giflibreference.h"
 
 #include <gif_lib.h>
 

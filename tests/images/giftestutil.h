@@ -1,7 +1,7 @@
 #pragma once
 
-#include "GifWriter.h"
-#include "JvGIFImage.h"
+#include "gifwriter.h"
+#include "jvgifimage.h"
 
 #include <gtest/gtest.h>
 
