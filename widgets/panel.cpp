@@ -7,9 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <map>
-#include <tuple>
-
 namespace widgets {
 
 using platform::SystemColor;
@@ -65,41 +62,13 @@ QRect bevel(QPainter& painter, const QRect& rect, Bevel kind, int width) {
 }
 } // namespace
 
-// The 81 cells share one size and one look but for their captions: the bevels and the face,
-// a few dozen one-pixel lines, are drawn once per look and copied.
-QPixmap TPanel::face(QRect& inside) const {
-    using Key = std::tuple<int, int, qreal, QRgb, Bevel, Bevel, int, int>;
-    struct Face {
-        QPixmap pixmap;
-        QRect inside;
-    };
-    static std::map<Key, Face> faces;
-    const qreal ratio = devicePixelRatioF();
+void TPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
     const QColor color = platform::resolve(m_color);
-    const Key key{width(), height(), ratio,        color.rgb(),
-                  m_outer, m_inner,  m_bevelWidth, m_borderWidth};
-    if (const auto found = faces.find(key); found != faces.end()) {
-        inside = found->second.inside;
-        return found->second.pixmap;
-    }
-    if (faces.size() >= 256)
-        faces.clear();
-    QPixmap pixmap(size() * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    QPainter painter(&pixmap);
-    inside = bevel(painter, rect(), m_outer, m_bevelWidth);
+    QRect inside = bevel(painter, rect(), m_outer, m_bevelWidth);
     inside = frame3D(painter, inside, color, color, m_borderWidth);
     inside = bevel(painter, inside, m_inner, m_bevelWidth);
     painter.fillRect(inside, color);
-    painter.end();
-    faces.emplace(key, Face{pixmap, inside});
-    return pixmap;
-}
-
-void TPanel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    QRect inside;
-    painter.drawPixmap(0, 0, face(inside));
     if (m_caption.isEmpty())
         return;
     painter.setFont(m_captionFont);

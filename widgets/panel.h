@@ -3,7 +3,6 @@
 #include "platform/colorsetting.h"
 
 #include <QFont>
-#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -35,9 +34,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Everything but the caption; inside receives the rectangle left for the caption.
-    QPixmap face(QRect& inside) const;
-
     QString m_caption;
     platform::ColorSetting m_color = platform::kButtonFace;
     platform::ColorSetting m_fontColor = platform::kWindowText;
