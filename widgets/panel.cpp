@@ -66,9 +66,17 @@ void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor color = platform::resolve(m_color);
     QRect inside = bevel(painter, rect(), m_outer, m_bevelWidth);
-    inside = frame3D(painter, inside, color, color, m_borderWidth);
-    inside = bevel(painter, inside, m_inner, m_bevelWidth);
-    painter.fillRect(inside, color);
+    if (m_inner == Bevel::None) {
+        // The border is the face's colour: one fill covers both, where the rings would take
+        // four lines each, every one of them cut by the clip that the candidates leave.
+        painter.fillRect(inside, color);
+        for (int i = 0; i < m_borderWidth && inside.width() > 0 && inside.height() > 0; ++i)
+            inside.adjust(1, 1, -1, -1);
+    } else {
+        inside = frame3D(painter, inside, color, color, m_borderWidth);
+        inside = bevel(painter, inside, m_inner, m_bevelWidth);
+        painter.fillRect(inside, color);
+    }
     if (m_caption.isEmpty())
         return;
     painter.setFont(m_captionFont);
