@@ -132,7 +132,6 @@ void TForm1::buildGrid() {
 
         for (int panel = (block - 1) * 9 + 1; panel <= block * 9; ++panel) {
             auto* cell = new CellPanel(blockPanel->client(), numbered("Panel", panel));
-            m_cells[static_cast<std::size_t>(panel)] = cell;
             addControl(cell->controlName(), cell, cell);
             place(cell, layout::cellRect(panel));
             cell->setBevels(widgets::Bevel::Raised, widgets::Bevel::None, 5, 3);

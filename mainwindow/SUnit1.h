@@ -158,7 +158,6 @@ private:
 
     board::PuzzleBoard m_board{*this};
     platform::NameIndex<Entry> m_controls;
-    std::array<CellPanel*, board::kCellCount + 1> m_cells{};
     LineLogControl* m_reMoves = nullptr;
     LineLogControl* m_reRedo = nullptr;
     QDialog* m_aboutBox = nullptr;

@@ -63,11 +63,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 CellPanel* TForm1::cellUnderPointer() const {
     if (!m_pointer)
         return nullptr;
+    // A candidate's cell is its parent; the pointer may also be on the cell's own border.
     for (QWidget* w = childAt(*m_pointer); w != nullptr && w != this; w = w->parentWidget()) {
-        for (int n = 1; n <= board::kCellCount; ++n) {
-            if (m_cells[static_cast<std::size_t>(n)] == w)
-                return m_cells[static_cast<std::size_t>(n)];
-        }
+        if (auto* cell = dynamic_cast<CellPanel*>(w))
+            return cell;
     }
     return nullptr;
 }

@@ -112,13 +112,16 @@ struct Model {
         moves.push_back(std::to_string(k) + (m == 2 ? ",dehighlight" : ",highlight"));
         m = m == 2 ? 0 : 2;
     }
+    // A log line's number and everything after its first comma.
+    static std::pair<int, std::string> split(const std::string& line) {
+        const auto comma = line.find(',');
+        return {std::stoi(line.substr(0, comma)), line.substr(comma + 1)};
+    }
     void undo() {
         if (moves.empty())
             return;
         const std::string line = moves.back();
-        const auto comma = line.find(',');
-        const int number = std::stoi(line.substr(0, comma));
-        const std::string rest = line.substr(comma + 1);
+        const auto [number, rest] = split(line);
         if (rest == "clicked") {
             digitOf((number - 1) / 9 + 1) = 0;
             resetExcluded();
@@ -137,9 +140,7 @@ struct Model {
         const int left = redoable - 1;
         const std::string line = redo.back();
         redo.pop_back();
-        const auto comma = line.find(',');
-        const int number = std::stoi(line.substr(0, comma));
-        const std::string rest = line.substr(comma + 1);
+        const auto [number, rest] = split(line);
         if (rest == "clicked")
             enter((number - 1) / 9 + 1, (number - 1) % 9 + 1);
         else if (rest.rfind("declicked,", 0) == 0)
