@@ -68,10 +68,15 @@ void TLabel::paintEvent(QPaintEvent*) {
     platform::drawText(&painter, font(), m_text, area, flagsFor(m_wordWrap));
 }
 
+void TLabel::click() {
+    // Copied: the handler may replace itself.
+    if (auto handler = m_onClick)
+        handler();
+}
+
 void TLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_onClick && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint()))
-        m_onClick();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        click();
 }
 
 } // namespace widgets

@@ -20,6 +20,9 @@ public:
     platform::ColorSetting fontColor() const { return m_fontColor; }
     void setFontColor(platform::ColorSetting color);
     void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    bool isLink() const { return static_cast<bool>(m_onClick); }
+    // Runs the click handler, as a left click on the label does.
+    void click();
 
     // Places the label at the designed rectangle; it sizes itself to its text when it is first
     // shown, so that a window built at start-up and shown later measures no text before then.

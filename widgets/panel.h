@@ -51,6 +51,8 @@ class TGroupBox : public QWidget {
 public:
     TGroupBox(QWidget* parent, const QString& caption, const QFont& font);
 
+    QString caption() const { return m_caption; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
