@@ -1,4 +1,5 @@
 #include "SUnit1.h"
+#include "accessibleboard.h"
 #include "infowindows/AboutUnit1.h"
 #include "infowindows/HelpUnit1.h"
 #include "platform/colorscheme.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     // Names the installed desktop entry, so that a Wayland shell pairs the window with it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zarvick"));
     platform::applyClassicLook(app);
+    accessibility::install();
 
     TForm1 Form1;
     TAboutBox AboutBox(Form1.programVersion(), &Form1);

@@ -58,6 +58,7 @@ CandidateButton::CandidateButton(QWidget* parent, std::string name)
 }
 
 void CandidateButton::setCaption(std::string_view caption) {
+    aboutToChange();
     TSpeedButton::setCaption(qs(caption));
 }
 
@@ -66,6 +67,7 @@ CellPanel::CellPanel(QWidget* parent, std::string name) : TPanel(parent), m_name
 }
 
 void CellPanel::setCaption(std::string_view caption) {
+    accessibility::aboutToChange(*this, nullptr);
     TPanel::setCaption(qs(caption));
 }
 

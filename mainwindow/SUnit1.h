@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessibleboard.h"
 #include "board/puzzleboard.h"
 #include "layout.h"
 #include "platform/nameindex.h"
@@ -30,13 +31,25 @@ public:
     std::string caption() const override { return TSpeedButton::caption().toStdString(); }
     void setCaption(std::string_view caption) override;
     bool isShown() const override { return !isHidden(); }
-    void setShown(bool shown) override { setVisible(shown); }
+    void setShown(bool shown) override {
+        aboutToChange();
+        setVisible(shown);
+    }
     platform::ColorSetting fontColor() const override { return TSpeedButton::fontColor(); }
-    void setFontColor(platform::ColorSetting color) override { TSpeedButton::setFontColor(color); }
+    void setFontColor(platform::ColorSetting color) override {
+        aboutToChange();
+        TSpeedButton::setFontColor(color);
+    }
     int fontPointSize() const override { return TSpeedButton::fontPointSize(); }
-    void setFontPointSize(int points) override { TSpeedButton::setFontPointSize(points); }
+    void setFontPointSize(int points) override {
+        aboutToChange();
+        TSpeedButton::setFontPointSize(points);
+    }
 
 private:
+    // Its cell says what its candidates are, so a change to it is one to the cell as well.
+    void aboutToChange() { accessibility::aboutToChange(*this, parentWidget()); }
+
     std::string m_name;
 };
 
@@ -49,9 +62,15 @@ public:
     std::string caption() const override { return TPanel::caption().toStdString(); }
     void setCaption(std::string_view caption) override;
     bool isShown() const override { return !isHidden(); }
-    void setShown(bool shown) override { setVisible(shown); }
+    void setShown(bool shown) override {
+        accessibility::aboutToChange(*this, nullptr);
+        setVisible(shown);
+    }
     platform::ColorSetting fontColor() const override { return TPanel::fontColor(); }
-    void setFontColor(platform::ColorSetting color) override { TPanel::setFontColor(color); }
+    void setFontColor(platform::ColorSetting color) override {
+        accessibility::aboutToChange(*this, nullptr);
+        TPanel::setFontColor(color);
+    }
     int fontPointSize() const override { return 36; }
     void setFontPointSize(int) override {}
 
