@@ -49,6 +49,7 @@ TAboutBox::TAboutBox(const QString& programVersion, QWidget* owner)
     auto* icon = new widgets::TImage(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 89, 89);
+    icon->setAccessibleName(QStringLiteral("Picture: an empty puzzle grid"));
     icon->setDrawer([this](QPainter& painter, const QRect& rect) {
         if (TJvGIFImage* gif = picture())
             drawGif(painter, rect, *gif);

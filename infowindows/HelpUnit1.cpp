@@ -70,24 +70,37 @@ THelpBox::THelpBox(QWidget* owner)
         std::size_t box;
         const char* name;
         QRect geometry;
-        const char* text;    // a label's text, or nullptr for a picture
-        const char* picture; // a picture's resource
+        const char* text;    // a label's text, or what a picture shows, for a screen reader
+        const char* picture; // a picture's resource, or nullptr for a label
     };
     const Control controls[] = {
         {0, "Label4", {16, 24, 168, 240}, kBasics, nullptr},
-        {1, "ProgramIcon", {112, 40, 105, 73}, nullptr, ":/assets/HelpPicture1.jpg"},
+        {1,
+         "ProgramIcon",
+         {112, 40, 105, 73},
+         "Picture: the Easy button",
+         ":/assets/HelpPicture1.jpg"},
         {1, "ProductName", {8, 24, 313, 25}, kStart, nullptr},
         {1, "Version", {8, 120, 313, 88}, kEnter, nullptr},
-        {1, "Image1", {48, 192, 241, 241}, nullptr, ":/assets/HelpPicture2.jpg"},
+        {1,
+         "Image1",
+         {48, 192, 241, 241},
+         "Picture: a block with five digits entered; the empty cells show their candidates, the "
+         "excluded ones in yellow",
+         ":/assets/HelpPicture2.jpg"},
         {1, "Copyright", {8, 448, 321, 48}, kStrike, nullptr},
-        {2, "Image2", {16, 64, 153, 129}, nullptr, ":/assets/HelpPicture3.jpg"},
+        {2,
+         "Image2",
+         {16, 64, 153, 129},
+         "Picture: the Hints buttons",
+         ":/assets/HelpPicture3.jpg"},
         {2, "Label1", {8, 16, 177, 48}, kHints, nullptr},
         {2, "Label2", {8, 200, 177, 73}, kStragglers, nullptr},
         {2, "Label3", {8, 272, 184, 128}, kRemaining, nullptr},
     };
     for (const Control& control : controls) {
         QWidget* widget = nullptr;
-        if (control.text != nullptr) {
+        if (control.picture == nullptr) {
             widget = addLabel(boxes[control.box], control.name, QString::fromLatin1(control.text),
                               control.geometry, true);
         } else {
@@ -95,6 +108,7 @@ THelpBox::THelpBox(QWidget* owner)
             image->setGeometry(control.geometry);
             image->setPictureSource(
                 [path = QString::fromLatin1(control.picture)] { return storedPicture(path); });
+            image->setAccessibleName(QString::fromLatin1(control.text));
             widget = image;
         }
         widget->setObjectName(QString::fromLatin1(control.name));

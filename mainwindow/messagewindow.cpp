@@ -17,6 +17,8 @@ void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zarvick"), text, QMessageBox::Ok, parent);
     box.setEscapeButton(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
+    // Read with the window's title when it opens, as a screen reader presents an alert.
+    box.setAccessibleDescription(text);
     box.exec();
 }
 
