@@ -172,5 +172,6 @@ private:
     std::optional<int> m_sizeFactor;
     QSize m_outerSize; // the compact layout's outer window size, title bar and frame included
     std::optional<QPoint> m_pointer; // in the window's coordinates, while it is inside
+    QPointF m_lastGlobalPointer;     // where the window last saw it, inside or not
     CellCursor m_cursor{*this};
 };

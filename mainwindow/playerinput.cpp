@@ -43,15 +43,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle()) {
         switch (event->type()) {
         case QEvent::Enter:
-            m_pointer = static_cast<QEnterEvent*>(event)->position().toPoint();
-            break;
         case QEvent::MouseMove: {
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            // The pointer takes over from the keyboard once it moves over the board.
-            if (m_cursor.isShown() && at != m_pointer &&
-                ControlByName("Panel82")->geometry().contains(at))
+            const auto* pointer = static_cast<QSinglePointEvent*>(event);
+            m_pointer = pointer->position().toPoint();
+            // The pointer takes over from the keyboard once it moves over the board, coming in
+            // from outside included; a window that only gets the pointer back (a dialog has
+            // closed over it) sees it where it last was.
+            if (pointer->globalPosition() != m_lastGlobalPointer && m_cursor.isShown() &&
+                ControlByName("Panel82")->geometry().contains(*m_pointer))
                 m_cursor.hide();
-            m_pointer = at;
+            m_lastGlobalPointer = pointer->globalPosition();
             break;
         }
         case QEvent::MouseButtonPress:
