@@ -364,6 +364,7 @@ TEST_F(InputTest, theCursorMovesByTheKeysAndGivesWayToThePointer) {
          std::nullopt, std::nullopt},
         {"the pointer moving over the side panel does not",
          [](Window& w) {
+             w.pointAt(w.form.ControlByName("btnEasy"));
              w.key(K::Key_Right);
              w.pointAt(w.form.ControlByName("btnHelp"));
          },
