@@ -311,6 +311,7 @@ void TForm1::reSize(int sizeFactor) {
     side->setGeometry(L.l9, side->y(), side->width(), L.l10);
     m_outerSize = QSize(L.l12, L.l11);
     applyOuterSize();
+    m_cursor.follow();
     gridFrame->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "accessibleboard.h"
 #include "board/puzzleboard.h"
+#include "cellcursor.h"
 #include "layout.h"
 #include "platform/nameindex.h"
 #include "platform/timer.h"
@@ -138,6 +139,11 @@ public:
     void layPuzzleFile(const QString& path);
     // The cell panel under the pointer, as the window's own pointer events tell.
     CellPanel* cellUnderPointer() const;
+    // The cell the keys act on: the keyboard cursor's while it is shown, else the hovered one.
+    CellPanel* cellInQuestion() const;
+    const CellCursor& cursor() const { return m_cursor; }
+    // The keyboard cursor's cell, or nullptr while the cursor is hidden.
+    CellPanel* cursorCell() const { return m_cursor.cell(); }
 
     void reSize(int sizeFactor);
 
@@ -185,4 +191,6 @@ private:
     std::optional<int> m_sizeFactor;
     QSize m_outerSize; // the compact layout's outer window size, title bar and frame included
     std::optional<QPoint> m_pointer; // in the window's coordinates, while it is inside
+    QPointF m_lastGlobalPointer;     // where the window last saw it, inside or not
+    CellCursor m_cursor{*this};
 };

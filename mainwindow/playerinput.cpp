@@ -43,9 +43,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle()) {
         switch (event->type()) {
         case QEvent::Enter:
-            m_pointer = static_cast<QEnterEvent*>(event)->position().toPoint();
+        case QEvent::MouseMove: {
+            const auto* pointer = static_cast<QSinglePointEvent*>(event);
+            m_pointer = pointer->position().toPoint();
+            // The pointer takes over from the keyboard once it moves over the board, coming in
+            // from outside included; a window that only gets the pointer back (a dialog has
+            // closed over it) sees it where it last was.
+            if (pointer->globalPosition() != m_lastGlobalPointer && m_cursor.isShown() &&
+                ControlByName("Panel82")->geometry().contains(*m_pointer))
+                m_cursor.hide();
+            m_lastGlobalPointer = pointer->globalPosition();
             break;
-        case QEvent::MouseMove:
+        }
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
             m_pointer = static_cast<QMouseEvent*>(event)->position().toPoint();
@@ -71,12 +80,19 @@ CellPanel* TForm1::cellUnderPointer() const {
     return nullptr;
 }
 
+CellPanel* TForm1::cellInQuestion() const {
+    if (CellPanel* cell = m_cursor.cell())
+        return cell;
+    return cellUnderPointer();
+}
+
 void TForm1::runShortcut(shortcuts::Hit hit) {
     using shortcuts::Action;
+    using Move = CellCursor::Move;
     switch (hit.action) {
     case Action::EnterDigit:
     case Action::StrikeDigit: {
-        CellPanel* cell = cellUnderPointer();
+        CellPanel* cell = cellInQuestion();
         if (cell == nullptr)
             return;
         const int panel = board::PanelNumberFromName(cell->controlName());
@@ -92,7 +108,7 @@ void TForm1::runShortcut(shortcuts::Hit hit) {
         return;
     }
     case Action::ClearCell:
-        if (CellPanel* cell = cellUnderPointer())
+        if (CellPanel* cell = cellInQuestion())
             Panel1Click(*cell);
         return;
     case Action::Paste:
@@ -103,19 +119,35 @@ void TForm1::runShortcut(shortcuts::Hit hit) {
         return btnUnDoClick();
     case Action::Redo:
         return redo();
+    case Action::CursorLeft:
+        return m_cursor.move(Move::Left, cellUnderPointer());
+    case Action::CursorRight:
+        return m_cursor.move(Move::Right, cellUnderPointer());
+    case Action::CursorUp:
+        return m_cursor.move(Move::Up, cellUnderPointer());
+    case Action::CursorDown:
+        return m_cursor.move(Move::Down, cellUnderPointer());
+    case Action::CursorRowStart:
+        return m_cursor.move(Move::RowStart, cellUnderPointer());
+    case Action::CursorRowEnd:
+        return m_cursor.move(Move::RowEnd, cellUnderPointer());
+    case Action::HideCursor:
+        return m_cursor.hide();
     }
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
+    using shortcuts::Action;
     const std::optional<shortcuts::Hit> hit = shortcuts::match(event->key(), event->modifiers());
-    if (!hit) {
+    if (!hit || (hit->action == Action::HideCursor && !m_cursor.isShown())) {
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
-    // A held key repeats Undo and Redo as in any editor; it enters, strikes or clears once.
-    const bool repeats =
-        hit->action == shortcuts::Action::Undo || hit->action == shortcuts::Action::Redo;
+    // A held key repeats Undo, Redo and the cursor's moves as in any editor; it enters, strikes
+    // or clears once.
+    const bool repeats = hit->action == Action::Undo || hit->action == Action::Redo ||
+                         (hit->action >= Action::CursorLeft && hit->action <= Action::CursorRowEnd);
     if (event->isAutoRepeat() && !repeats)
         return;
     runShortcut(*hit);

@@ -16,6 +16,14 @@ enum class Action {
     Copy,        // the board as one line of 81 characters
     Undo,        // the Undo button
     Redo,
+    // The keyboard's cell cursor: each shows it where it is hidden.
+    CursorLeft,
+    CursorRight,
+    CursorUp,
+    CursorDown,
+    CursorRowStart,
+    CursorRowEnd,
+    HideCursor, // only while the cursor is shown; otherwise Escape keeps its meaning
 };
 
 struct Binding {
@@ -25,7 +33,7 @@ struct Binding {
     Action action;
 };
 
-// The keypad's digits count as the main row's. Shift is ignored with digits, since some
+// The keypad's digits and arrows count as the main row's. Shift is ignored with digits, since some
 // keyboards need it to type them.
 inline constexpr std::array kBindings{
     Binding{Qt::Key_1, Qt::Key_9, Qt::NoModifier, Action::EnterDigit},
@@ -40,6 +48,13 @@ inline constexpr std::array kBindings{
     Binding{Qt::Key_Z, Qt::Key_Z, Qt::ControlModifier, Action::Undo},
     Binding{Qt::Key_Y, Qt::Key_Y, Qt::ControlModifier, Action::Redo},
     Binding{Qt::Key_Z, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, Action::Redo},
+    Binding{Qt::Key_Left, Qt::Key_Left, Qt::NoModifier, Action::CursorLeft},
+    Binding{Qt::Key_Right, Qt::Key_Right, Qt::NoModifier, Action::CursorRight},
+    Binding{Qt::Key_Up, Qt::Key_Up, Qt::NoModifier, Action::CursorUp},
+    Binding{Qt::Key_Down, Qt::Key_Down, Qt::NoModifier, Action::CursorDown},
+    Binding{Qt::Key_Home, Qt::Key_Home, Qt::NoModifier, Action::CursorRowStart},
+    Binding{Qt::Key_End, Qt::Key_End, Qt::NoModifier, Action::CursorRowEnd},
+    Binding{Qt::Key_Escape, Qt::Key_Escape, Qt::NoModifier, Action::HideCursor},
 };
 
 struct Hit {

@@ -7,9 +7,11 @@ E2E_SCREEN=${E2E_SCREEN:-1280x1024x24}
 E2E_DIR=$(mktemp -d)
 E2E_XVFB_PID=
 E2E_APP_PID=
+E2E_WM_PID=
 
 e2e_cleanup() {
     [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
+    [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null || true
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_DIR"
 }
@@ -119,3 +121,33 @@ expect_none() {
     n=$(count_where "$1" "$2" "$3" "$4" "$5")
     [ "$n" -eq 0 ] || fail "$6: $n pixels where $5 in $3x$4 at $1,$2"
 }
+
+# Starts openbox on the private display, as every player has a window manager: without one the
+# window is never activated and has no keyboard.
+start_openbox() {
+    command -v openbox >/dev/null || fail "openbox is needed (scripts/deps.sh installs it)"
+    openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+    E2E_WM_PID=$!
+    # Ready once it says it can activate windows; a loaded machine may take seconds.
+    for _ in $(seq 400); do
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && return
+        sleep 0.05
+    done
+    fail "openbox did not start"
+}
+
+# Activates the main window and reads where the window manager's frame put its client area.
+activate_app() {
+    local id
+    id=$(xdotool search --onlyvisible --name '^Zarvick V' | head -n1)
+    xdotool windowactivate --sync "$id"
+    sleep 0.3
+    WIN_X=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+    WIN_Y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
+
+# Where cell ROW COLUMN's left (cell_x) or top (cell_y) edge stands in the main window's client
+# area at the designed layout: blocks at 5, 243 and 482 (5, 242 and 479 down), each with a
+# 2-pixel edge, cells at a pitch of 76 inside.
+cell_x() { local lefts=(5 243 482); echo $((lefts[($1 - 1) / 3] + 2 + ($1 - 1) % 3 * 76)); }
+cell_y() { local tops=(5 242 479); echo $((tops[($1 - 1) / 3] + 2 + ($1 - 1) % 3 * 76)); }

@@ -3,6 +3,7 @@
 #include "mainwindow/SUnit1.h"
 #include "mainwindow/messagewindow.h"
 #include "platform/bell.h"
+#include "platform/colorscheme.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,7 +12,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,6 +150,22 @@ TEST_F(InputTest, eachKeyLeavesWhatItsClickLeaves) {
              QTest::mouseClick(&w.cell(2), Qt::LeftButton, {}, QPoint(1, 1));
              QTest::mouseClick(&w.cell(2), Qt::LeftButton, {}, QPoint(1, 1));
              QTest::mouseClick(w.form.ControlByName("btnUnDo"), Qt::LeftButton);
+         }},
+        {"arrows, then a digit, Ctrl+digit and Delete at the cursor, the pointer beside the board",
+         [](Window& w) {
+             w.pointAt(w.form.ControlByName("btnEasy"));
+             w.key(Qt::Key_Right); // shows the cursor at row 1, column 1
+             w.key(Qt::Key_Right);
+             w.key(digitKey(4));
+             w.key(Qt::Key_Down, Qt::KeypadModifier);
+             w.key(digitKey(4), Qt::ControlModifier);
+             w.key(Qt::Key_Up);
+             w.key(Qt::Key_Delete);
+         },
+         [plain](Window& w) {
+             QTest::mouseClick(&w.candidate(plain), Qt::LeftButton);
+             QTest::mouseClick(&w.candidate(board::buttonNumber(5, 4)), Qt::RightButton);
+             QTest::mouseClick(&w.cell(2), Qt::LeftButton, {}, QPoint(1, 1));
          }},
         {"digits over a filled cell and away from the board do nothing",
          [](Window& w) {
@@ -303,4 +322,100 @@ TEST_F(InputTest, droppedTextAndFilesAreReadAsPuzzles) {
                   "The file \u201Cshot.png\u201D is not a text file.",
                   "The file \u201Cgone.txt\u201D cannot be read.",
                   "\u201C" + dirName.toStdString() + "\u201D is a folder, not a puzzle file."}));
+}
+
+TEST_F(InputTest, theCursorMovesByTheKeysAndGivesWayToThePointer) {
+    struct Case {
+        const char* what;
+        std::function<void(Window&)> steps;
+        std::optional<int> row, column; // where the cursor stands after the steps
+    };
+    const auto keys = [](std::vector<int> keys) {
+        return [keys](Window& w) {
+            for (int key : keys)
+                w.key(key);
+        };
+    };
+    const auto over = [](int row, int column, std::vector<int> keys) {
+        return [=](Window& w) {
+            w.pointAt(&w.cell(board::panelNumber(row, column)));
+            for (int key : keys)
+                w.key(key);
+        };
+    };
+    using K = Qt::Key;
+    const Case cases[] = {
+        {"a first arrow off the board shows it at the first cell", keys({K::Key_Right}), 1, 1},
+        {"then it moves", keys({K::Key_Right, K::Key_Right, K::Key_Down}), 2, 2},
+        {"it stays at the top left edges", keys({K::Key_Left, K::Key_Up, K::Key_Left}), 1, 1},
+        {"and at the bottom right ones",
+         keys({K::Key_Down, K::Key_Down, K::Key_Down, K::Key_Down, K::Key_Down, K::Key_Down,
+               K::Key_Down, K::Key_Down, K::Key_Down, K::Key_Down, K::Key_End, K::Key_Right}),
+         9, 9},
+        {"End from hidden goes to the row's end", keys({K::Key_End}), 1, 9},
+        {"a first arrow shows it at the hovered cell", over(5, 6, {K::Key_Down}), 5, 6},
+        {"Home goes to the hovered row's start", over(5, 6, {K::Key_Home}), 5, 1},
+        {"Escape hides it", keys({K::Key_Right, K::Key_Escape}), std::nullopt, std::nullopt},
+        {"the pointer moving over the board hides it",
+         [](Window& w) {
+             w.key(K::Key_Right);
+             w.pointAt(&w.cell(board::panelNumber(3, 3)));
+         },
+         std::nullopt, std::nullopt},
+        {"the pointer moving over the side panel does not",
+         [](Window& w) {
+             w.pointAt(w.form.ControlByName("btnEasy"));
+             w.key(K::Key_Right);
+             w.pointAt(w.form.ControlByName("btnHelp"));
+         },
+         1, 1},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        c.steps(w);
+        const std::optional<int> want =
+            c.row ? std::optional(board::gridIndex(*c.row, *c.column)) : std::nullopt;
+        EXPECT_EQ(w.form.cursor().gridIndex(), want) << c.what;
+        const CellPanel* cell = w.form.cursorCell();
+        EXPECT_EQ(cell, want ? &w.cell(board::panelNumber(*c.row, *c.column)) : nullptr) << c.what;
+    }
+}
+
+TEST_F(InputTest, theCursorFrameStandsInsideItsCellAndLeavesNoTrace) {
+    Window w;
+    w.pointAt(w.form.ControlByName("btnEasy"));
+    const QImage before = w.form.grab().toImage();
+    // Row 1, column 2 is empty: its candidates cover most of the cell, and the frame lies over
+    // their edges.
+    w.key(Qt::Key_Right);
+    w.key(Qt::Key_Right);
+    const QImage framed = w.form.grab().toImage();
+    const QRect cell(w.cell(2).mapTo(&w.form, QPoint(0, 0)), w.cell(2).size());
+    const QRect outer = cell.adjusted(CellCursor::kInset, CellCursor::kInset, -CellCursor::kInset,
+                                      -CellCursor::kInset);
+    const QRect inner = outer.adjusted(CellCursor::kWidth, CellCursor::kWidth, -CellCursor::kWidth,
+                                       -CellCursor::kWidth);
+    int wrong = 0;
+    for (int y = 0; y < framed.height(); ++y) {
+        for (int x = 0; x < framed.width(); ++x) {
+            const bool onFrame = outer.contains(x, y) && !inner.contains(x, y);
+            const QRgb want = onFrame ? CellCursor::kColor : before.pixel(x, y);
+            wrong += (framed.pixel(x, y) & 0xFFFFFF) != (want & 0xFFFFFF);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "pixels other than the frame's own changed, or the frame is missing";
+    w.key(Qt::Key_Escape);
+    EXPECT_EQ(w.form.grab().toImage(), before);
+
+    // Against the cells' face the frame must stand out by 3:1 at least.
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double face = luminance(platform::systemColor(platform::SystemColor::ButtonFace));
+    const double frame = luminance(QColor::fromRgb(CellCursor::kColor));
+    EXPECT_GE((face + 0.05) / (frame + 0.05), 3.0);
 }
