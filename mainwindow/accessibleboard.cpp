@@ -36,6 +36,11 @@ TForm1* formOf(const QWidget& widget) {
     return dynamic_cast<TForm1*>(widget.window());
 }
 
+QAccessibleInterface* cursorCellOf(const TForm1& form) {
+    CellPanel* cell = form.cursorCell();
+    return cell == nullptr ? nullptr : QAccessible::queryAccessibleInterface(cell);
+}
+
 CellPanel* cellPanelAt(const TForm1& form, int row, int column) {
     return static_cast<CellPanel*>(
         form.ControlByName("Panel" + std::to_string(board::panelNumber(row, column))));
@@ -160,9 +165,13 @@ public:
         return QAccessibleWidget::text(t);
     }
 
+    // The keyboard cursor's cell has the focus, while the keyboard focus proper stays on a
+    // command button.
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         s.focusable = true;
+        const TForm1* form = formOf(*cell());
+        s.focused = form != nullptr && form->cursorCell() == cell();
         return s;
     }
 
@@ -191,6 +200,18 @@ private:
     CellPanel* cell() const { return static_cast<CellPanel*>(widget()); }
 };
 
+// The main window is the program's frame, and the cursor's cell is its focus while it shows.
+class FormAccessible final : public QAccessibleWidget {
+public:
+    explicit FormAccessible(TForm1* form) : QAccessibleWidget(form, QAccessible::Window) {}
+
+    QAccessibleInterface* focusChild() const override {
+        if (QAccessibleInterface* cell = cursorCellOf(*static_cast<TForm1*>(widget())))
+            return cell;
+        return QAccessibleWidget::focusChild();
+    }
+};
+
 // The grid frame: the 81 cells, row by row. The block panels between them on the screen are
 // left out, so that rows and columns run across the whole board.
 class BoardTableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
@@ -211,6 +232,10 @@ public:
     }
 
     int childCount() const override { return board::kCellCount; }
+
+    QAccessibleInterface* focusChild() const override {
+        return form() == nullptr ? nullptr : cursorCellOf(*form());
+    }
 
     QAccessibleInterface* child(int index) const override {
         if (index < 0 || index >= board::kCellCount)
@@ -271,9 +296,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    // A plain widget would be a filler; the main window is the program's frame.
     if (auto* form = dynamic_cast<TForm1*>(widget))
-        return new QAccessibleWidget(form, QAccessible::Window);
+        return new FormAccessible(form);
     if (auto* candidate = dynamic_cast<CandidateButton*>(widget))
         return new CandidateAccessible(candidate);
     if (auto* cell = dynamic_cast<CellPanel*>(widget))
@@ -316,7 +340,16 @@ void keep(QWidget& widget) {
             {&widget, iface->text(QAccessible::Name), iface->text(QAccessible::Description)});
 }
 
+std::function<void(QObject*, QAccessible::Event)>& reportHook() {
+    static std::function<void(QObject*, QAccessible::Event)> hook;
+    return hook;
+}
+
 void post(QWidget* widget, QAccessible::Event event) {
+    if (reportHook()) {
+        reportHook()(widget, event);
+        return;
+    }
     QAccessibleEvent e(widget, event);
     QAccessible::updateAccessibility(&e);
 }
@@ -349,6 +382,10 @@ void install() {
     static ActivationObserver observer;
     QAccessible::installActivationObserver(&observer);
     detail::listening = QAccessible::isActive();
+}
+
+void setReportHook(std::function<void(QObject*, QAccessible::Event)> hook) {
+    reportHook() = std::move(hook);
 }
 
 void detail::remember(QWidget& control, QWidget* cell) {

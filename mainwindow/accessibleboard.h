@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QAccessible>
+
+#include <functional>
+
 class QWidget;
 
 // How the main window presents itself to assistive technology: the grid frame is one table of
@@ -11,6 +15,10 @@ namespace accessibility {
 // Installs the one factory behind every accessible object of the program's own controls and
 // starts following whether an assistive technology listens. Called once, at start-up.
 void install();
+
+// Lets tests see the changes that would be reported; an empty hook reports them to the
+// assistive technology again.
+void setReportHook(std::function<void(QObject*, QAccessible::Event)> hook);
 
 namespace detail {
 inline bool listening = false;
