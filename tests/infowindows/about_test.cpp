@@ -1,11 +1,16 @@
 #include "images/gifpainter.h"
 #include "images/jvgifimage.h"
 #include "infowindows/AboutUnit1.h"
+#include "infowindows/HelpUnit1.h"
 #include "mainwindow/SUnit1.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
 
+#include "widgets/accessiblewidgets.h"
+#include "widgets/image.h"
 #include "widgets/label.h"
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
@@ -71,6 +76,34 @@ TEST(AboutWindow, linksHandTheirAddressesToTheShellEachTime) {
         EXPECT_EQ(call.showCommand, 1);
     }
     EXPECT_TRUE(about.isVisible()) << "a link leaves the window open";
+}
+
+TEST(AboutWindow, aScreenReaderFindsTheLinksAndWhatEveryPictureShows) {
+    QAccessible::installFactory(widgets::accessibleWidget);
+    ShellRecorder shell;
+    TAboutBox about(QStringLiteral("0.9"), nullptr);
+    THelpBox help(nullptr);
+    about.show();
+    for (const char* link : {"Comments", "Label1"}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(label(about, link));
+        EXPECT_EQ(a->role(), QAccessible::Link) << link;
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[1].file.toStdString(), "mailto:" + std::string(kContactMail));
+    int pictures = 0;
+    for (QDialog* window : std::initializer_list<QDialog*>{&about, &help}) {
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (dynamic_cast<widgets::TImage*>(child) == nullptr)
+                continue;
+            ++pictures;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(child);
+            EXPECT_EQ(a->role(), QAccessible::Graphic);
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << child->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(pictures, 4);
+    QAccessible::removeFactory(widgets::accessibleWidget);
 }
 
 TEST(AboutWindow, updateLinkSendsTheVersionAsItsOnlyQueryKey) {
