@@ -10,6 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
+    dbus at-spi2-core python3-pyatspi
     qt6-wayland weston
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The program as a screen reader reads it, through AT-SPI in a private D-Bus session: the
+# command buttons, Easy pressed through its action, the board's table after Easy, after a digit
+# typed at the keyboard cursor and after Undo, and the focus following the arrow keys. The
+# checks are in screen_reader.py.
+HERE=$(cd "$(dirname "$0")" && pwd)
+LAUNCHER=/usr/libexec/at-spi-bus-launcher
+
+if [ -z "${E2E_IN_DBUS_SESSION:-}" ]; then
+    for tool in dbus-run-session dbus-send openbox; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+    done
+    [ -x "$LAUNCHER" ] || { echo "skipped: at-spi2-core is missing"; exit 77; }
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+        { echo "skipped: python3-pyatspi is missing"; exit 77; }
+    E2E_IN_DBUS_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
+source "$HERE/lib.sh"
+
+BUS_PID=
+WM_PID=
+cleanup_extra() {
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
+    e2e_cleanup
+    [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null || true
+}
+trap cleanup_extra EXIT
+
+"$LAUNCHER" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
+BUS_PID=$!
+for _ in $(seq 200); do
+    # Asked without starting it: the session bus would start a second one on demand.
+    dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' &&
+        break
+    sleep 0.05
+done
+
+start_xvfb
+openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+WM_PID=$!
+for _ in $(seq 400); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
+    sleep 0.05
+done
+xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW || fail "openbox did not start"
+
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_app
+id=$(xdotool search --onlyvisible --name '^Zarvick V' | head -n1)
+xdotool windowactivate --sync "$id"
+# The keys must reach the cursor, not the cell under the pointer.
+xdotool mousemove --sync 0 0
+
+/usr/bin/python3 "$HERE/screen_reader.py" "$HERE/../../board/puzzleboard.h" ||
+    { shoot; fail "the program as a screen reader reads it"; }
