@@ -1,7 +1,6 @@
 #include "puzzletext.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace board {
 
@@ -106,19 +105,28 @@ bool isCommentLine(std::string_view line) {
     return first != std::string_view::npos && line[first] == '#';
 }
 
-// The fields of a line split at separator. One blank field after a last separator is a
-// trailing separator that some programs write, not a field, unless it is the ninth.
-std::vector<std::string_view> fieldsOf(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = std::min(line.find(separator, start), line.size());
-        fields.push_back(line.substr(start, end - start));
-        if (end == line.size())
+// The fields of a line split at separator: how many there are, and the first nine. A clipboard
+// may hold megabytes of commas on one line, so the rest are counted, not kept.
+struct Fields {
+    std::array<std::string_view, kFieldsPerRow> first;
+    std::size_t count = 0;
+};
+
+// One blank field after a last separator is a trailing separator that some programs write, not
+// a field, unless it is the ninth.
+Fields fieldsOf(std::string_view line, char separator) {
+    Fields fields;
+    std::string_view field;
+    for (std::size_t start = 0;; start += field.size() + 1) {
+        field = line.substr(start, line.find(separator, start) - start);
+        if (fields.count < kFieldsPerRow)
+            fields.first[fields.count] = field;
+        ++fields.count;
+        if (start + field.size() == line.size())
             break;
-        start = end + 1;
     }
-    if (fields.size() != kFieldsPerRow && fields.size() > 1 && trimmed(fields.back()).empty())
-        fields.pop_back();
+    if (fields.count != kFieldsPerRow && fields.count > 1 && trimmed(field).empty())
+        --fields.count;
     return fields;
 }
 
@@ -138,7 +146,7 @@ char fieldSeparator(std::string_view text) {
         if (isCommentLine(line))
             continue;
         for (const char separator : {'\t', ','}) {
-            if (fieldsOf(line, separator).size() == kFieldsPerRow)
+            if (fieldsOf(line, separator).count == kFieldsPerRow)
                 return separator;
         }
         if (!trimmed(line).empty())
@@ -236,16 +244,16 @@ PuzzleRead readFields(std::string_view text, char separator, std::string_view su
         const std::string_view line = nextLine(text, at);
         if (isSkippedLine(line, separator))
             continue;
-        const std::vector<std::string_view> fields = fieldsOf(line, separator);
+        const Fields fields = fieldsOf(line, separator);
         ++row;
-        if (fields.size() != kFieldsPerRow) {
-            read.problem = std::string(subject) + " holds " + countOf(fields.size(), "field") +
+        if (fields.count != kFieldsPerRow) {
+            read.problem = std::string(subject) + " holds " + countOf(fields.count, "field") +
                            " in row " + std::to_string(row) + ", a row has " +
                            std::to_string(kFieldsPerRow) + ".";
             return read;
         }
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const std::string_view field = trimmed(fields[i]);
+        for (std::size_t i = 0; i < kFieldsPerRow; ++i) {
+            const std::string_view field = trimmed(fields.first[i]);
             const int digit = field.empty() ? 0 : field.size() == 1 ? cellDigit(field[0]) : -1;
             if (digit < 0) {
                 read.problem = std::string(subject) + " holds " + fieldName(field) + " in row " +
