@@ -26,16 +26,22 @@ std::string characterName(std::string_view text, std::size_t at) {
         return "\u201C" + std::string(1, static_cast<char>(lead)) + "\u201D";
     if (lead < 0x80)
         return "a control character";
-    std::size_t end = at + 1;
-    while (end < text.size() && end - at < 4 && isContinuationByte(text[end]))
-        ++end;
-    const std::size_t expected = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (expected == 0 || end - at != expected)
+    // The second byte's range rules out overlong forms, surrogates and code points beyond
+    // U+10FFFF, so that the name quoted in a message is text itself.
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    const unsigned second = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+    bool valid = lead >= 0xC2 && lead <= 0xF4 && at + length <= text.size() && second >= low &&
+                 second <= high;
+    for (std::size_t i = 2; valid && i < length; ++i)
+        valid = isContinuationByte(text[at + i]);
+    if (!valid)
         return "a byte that is not text";
     // C1 controls, U+0080 to U+009F, and the no-break space would show as nothing.
-    if (lead == 0xC2 && static_cast<unsigned char>(text[at + 1]) <= 0xA0)
+    if (lead == 0xC2 && second <= 0xA0)
         return "a control character";
-    return "\u201C" + std::string(text.substr(at, end - at)) + "\u201D";
+    return "\u201C" + std::string(text.substr(at, length)) + "\u201D";
 }
 
 // The digit of a cell character, 0 for an empty cell, -1 for any other character.

@@ -157,6 +157,8 @@ TEST(PuzzleText, saysWhyATextIsNoPuzzle) {
                          "neither a digit nor an empty cell."},
         {"1\xFF" + line, "The clipboard holds a byte that is not text in line 1, column 2, which "
                          "is neither a digit nor an empty cell."},
+        {"1\xC0\xA0" + line, "The clipboard holds a byte that is not text in line 1, column 2, "
+                             "which is neither a digit nor an empty cell."},
         {secondSevenInRowThree, "Row 3 holds two 7s."},
         {column, "Column 2 holds two 8s."},
         {block, "Block 1 holds two 5s."},
