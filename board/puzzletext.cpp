@@ -253,8 +253,8 @@ PuzzleRead readFields(std::string_view text, char separator, std::string_view su
         const Fields fields = fieldsOf(line, separator);
         ++row;
         if (fields.count != kFieldsPerRow) {
-            read.problem = std::string(subject) + " holds " + countOf(fields.count, "field") +
-                           " in row " + std::to_string(row) + ", a row has " +
+            read.problem = "Row " + std::to_string(row) + " holds " +
+                           countOf(fields.count, "field") + ", a row has " +
                            std::to_string(kFieldsPerRow) + ".";
             return read;
         }
@@ -262,8 +262,8 @@ PuzzleRead readFields(std::string_view text, char separator, std::string_view su
             const std::string_view field = trimmed(fields.first[i]);
             const int digit = field.empty() ? 0 : field.size() == 1 ? cellDigit(field[0]) : -1;
             if (digit < 0) {
-                read.problem = std::string(subject) + " holds " + fieldName(field) + " in row " +
-                               std::to_string(row) + ", field " + std::to_string(i + 1) +
+                read.problem = "Row " + std::to_string(row) + ", field " + std::to_string(i + 1) +
+                               " holds " + fieldName(field) +
                                ", which is neither a digit nor an empty cell.";
                 return read;
             }

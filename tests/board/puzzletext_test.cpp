@@ -163,17 +163,16 @@ TEST(PuzzleText, saysWhyATextIsNoPuzzle) {
         {column, "Column 2 holds two 8s."},
         {block, "Block 1 holds two 5s."},
         {threeSixes, "Row 1 holds three 6s."},
-        {replaced(row3, 1, ""), "The clipboard holds 8 fields in row 3, a row has 9."},
-        {replaced(row4 - 1, 0, "\t1"), "The clipboard holds 10 fields in row 3, a row has 9."},
-        {replaced(row4 + 8, 1, " 12 "), "The clipboard holds \u201C12\u201D in row 4, field 7, "
-                                        "which is neither a digit nor an empty cell."},
-        {replaced(row4, 0, "# the rows below\n\t\t\r\n"),
-         "The clipboard holds 2 fields in row 4, a row has 9."},
+        {replaced(row3, 1, ""), "Row 3 holds 8 fields, a row has 9."},
+        {replaced(row4 - 1, 0, "\t1"), "Row 3 holds 10 fields, a row has 9."},
+        {replaced(row4 + 8, 1, " 12 "), "Row 4, field 7 holds \u201C12\u201D, which is neither a "
+                                        "digit nor an empty cell."},
+        {replaced(row4, 0, "# the rows below\n\t\t\r\n"), "Row 4 holds 2 fields, a row has 9."},
         {replaced(row4 + 8, 1, "Two or three, not sure"),
-         "The clipboard holds \u201CTwo or three\u2026\u201D in row 4, field 7, which is "
-         "neither a digit nor an empty cell."},
-        {replaced(row4 + 8, 1, "2\x07"), "The clipboard holds a control character in row 4, "
-                                         "field 7, which is neither a digit nor an empty cell."},
+         "Row 4, field 7 holds \u201CTwo or three\u2026\u201D, which is neither a digit "
+         "nor an empty cell."},
+        {replaced(row4 + 8, 1, "2\x07"), "Row 4, field 7 holds a control character, which is "
+                                         "neither a digit nor an empty cell."},
         {fields.substr(0, row9), "The clipboard holds 8 rows, a puzzle has 9."},
         {replaced(row3 + 1, 0, "3"), "Row 3 holds two 3s."},
     };
