@@ -4,8 +4,7 @@
 # a puzzle copied from a spreadsheet.
 source "$(dirname "$0")/lib.sh"
 
-command -v openbox >/dev/null && command -v xclip >/dev/null ||
-    fail "openbox and xclip are needed (scripts/deps.sh installs them)"
+command -v xclip >/dev/null || fail "xclip is needed (scripts/deps.sh installs it)"
 
 EASY='5.68.............6...6..132.8.3..2.5...9.1...7.1..8.6.679..3...2.............94.8'
 MEDIUM='.4..8592...2.....1...3.28.......7.12.........32.9.......36.4...9.....2...7452..6.'
@@ -15,10 +14,8 @@ FACE=212,208,200
 EDGE=64,64,64 # candidate 3's lower edge, while a cell shows its candidates
 
 CLIP_PID=
-WM_PID=
 cleanup_extra() {
     [ -n "$CLIP_PID" ] && kill "$CLIP_PID" 2>/dev/null || true
-    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     e2e_cleanup
 }
 trap cleanup_extra EXIT
@@ -48,21 +45,9 @@ expect_candidates() { expect_pixel $(($(cell_left "$1") + 65)) $((CELL_Y + 24)) 
 expect_digit() { expect_pixel $(($(cell_left "$1") + 65)) $((CELL_Y + 24)) $FACE "$2"; }
 
 start_xvfb
-openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
-WM_PID=$!
-# Ready once it says it can activate windows; a loaded machine may take seconds.
-for _ in $(seq 400); do
-    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
-    sleep 0.05
-done
-xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW || fail "openbox did not start"
+start_openbox
 start_app
-id=$(xdotool search --onlyvisible --name '^Zarvick V' | head -n1)
-xdotool windowactivate --sync "$id"
-sleep 0.3
-# The window manager's frame moves the client: xwininfo reports where it now stands.
-WIN_X=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
-WIN_Y=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+activate_app
 
 clipboard "$EASY"
 move_to 800 700 # beside the board
