@@ -23,8 +23,14 @@ struct PuzzleRead {
 // Reads the usual puzzle text formats: one character per cell in reading order, "1" to "9" a
 // given digit and "0", ".", "_", "*", "x" or "X" an empty cell. Blanks, commas and the grid
 // separators "|", "+", "-", "=", ":" are skipped, and so are lines that begin with "#". The
-// first 81 cells make the puzzle; whatever follows them is ignored. The text is UTF-8; subject
-// names where it came from ("The clipboard") in the sentence that says why it is no puzzle.
+// first 81 cells make the puzzle; whatever follows them is ignored.
+// A text whose first line splits at tabs, or else at commas, into nine fields is read as rows
+// of fields instead, as a spreadsheet or a web page's table copies a grid: nine rows of nine
+// fields, each field one cell character, or empty or blank for an empty cell, and whatever
+// follows the ninth row ignored. Where the fields make no puzzle but the characters do, the
+// characters are read.
+// The text is UTF-8; subject names where it came from ("The clipboard") in the sentence that
+// says why it is no puzzle. A text that is no puzzle leaves every digit 0.
 PuzzleRead readPuzzleText(std::string_view text, std::string_view subject);
 
 // The puzzle as one line of 81 characters, "." for an empty cell.

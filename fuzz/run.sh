@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the image readers' fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each for
-# SECONDS (default 60) from a copy of its committed seed corpus: `run.sh [SECONDS [gif|jpeg]]`,
-# both targets one after the other when no target is named. Exits non-zero on any crash, leak,
-# sanitizer report, time-out or memory limit.
+# Builds the fuzz targets of the readers of outside input with clang (libFuzzer, ASan, UBSan) and
+# runs each for SECONDS (default 60) from a copy of its committed seed corpus:
+# `run.sh [SECONDS [gif|jpeg|puzzletext]]`, every target one after the other when none is named.
+# Exits non-zero on any crash, leak, sanitizer report, failed check, time-out or memory limit.
 set -euo pipefail
 
 seconds="${1:-60}"
 targets=("${2:-gif}")
-[ $# -ge 2 ] || targets=(gif jpeg)
+[ $# -ge 2 ] || targets=(gif jpeg puzzletext)
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 out="${FUZZ_OUT:-$root/build/fuzz}"
@@ -25,6 +25,8 @@ build() {
              "${qt_flags[@]}" -o "$out/gif_fuzzer" ;;
     jpeg) "$cxx" "${flags[@]}" "$here/jpeg_fuzzer.cpp" "$root/images/jpegloader.cpp" \
               "${qt_flags[@]}" -ljpeg -o "$out/jpeg_fuzzer" ;;
+    puzzletext) "$cxx" "${flags[@]}" -I"$root/board" "$here/puzzletext_fuzzer.cpp" \
+                    "$root/board/puzzletext.cpp" -o "$out/puzzletext_fuzzer" ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
     esac
 }

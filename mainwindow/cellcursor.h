@@ -21,7 +21,7 @@ public:
     static constexpr QRgb kColor = qRgb(176, 0, 96);
     // How far the frame stands inside a cell's edge (its bevel), and how wide it is.
     static constexpr int kInset = 5;
-    static constexpr int kWidth = 3;
+    static constexpr int kWidth = 2;
 
     explicit CellCursor(TForm1& form) : m_form(form) {}
 

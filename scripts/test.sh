@@ -32,7 +32,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs" | tee -a "$log"
 
-echo "== fuzzing the GIF reader and the JPEG loader for 60 s each"
+echo "== fuzzing the GIF reader, the JPEG loader and the puzzle text reader for 60 s each"
 bash fuzz/run.sh 60
 
 # A failing step has ended the script already, so every test counted here has passed.

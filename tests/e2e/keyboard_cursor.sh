@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 
 FRAME=176,0,96
-RING_PIXELS=$((68 * 68 - 62 * 62)) # a 3-pixel ring 5 pixels inside a 78 x 78 cell
+RING_PIXELS=$((68 * 68 - 64 * 64)) # a 2-pixel ring 5 pixels inside a 78 x 78 cell
 
 key() {
     xdotool key "$@"
