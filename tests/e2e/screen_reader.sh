@@ -19,9 +19,7 @@ fi
 source "$HERE/lib.sh"
 
 BUS_PID=
-WM_PID=
 cleanup_extra() {
-    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
     e2e_cleanup
     [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null || true
 }
@@ -38,18 +36,10 @@ for _ in $(seq 200); do
 done
 
 start_xvfb
-openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
-WM_PID=$!
-for _ in $(seq 400); do
-    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
-    sleep 0.05
-done
-xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW || fail "openbox did not start"
-
+start_openbox
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_app
-id=$(xdotool search --onlyvisible --name '^Zarvick V' | head -n1)
-xdotool windowactivate --sync "$id"
+activate_app
 # The keys must reach the cursor, not the cell under the pointer.
 xdotool mousemove --sync 0 0
 
