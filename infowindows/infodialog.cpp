@@ -11,7 +11,7 @@ InfoDialog::InfoDialog(QWidget* owner, const QString& caption, QSize clientSize,
                          Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(caption);
     platform::useOwnTitleBarWhereNeeded(this);
-    setFixedSize(clientSize);
+    platform::setFixedClientSize(this, clientSize);
     setFont(font);
     setModal(true);
 }

@@ -78,7 +78,7 @@ TForm1::TForm1() {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     platform::useOwnTitleBarWhereNeeded(this);
-    setFixedSize(layout::kClientWidth, layout::kClientHeight);
+    platform::setFixedClientSize(this, QSize(layout::kClientWidth, layout::kClientHeight));
     setFont(platform::makeFont("MS Shell Dlg 2", layout::kWindowFontHeight));
     setAutoFillBackground(true);
     QPalette background = palette();
@@ -318,11 +318,11 @@ void TForm1::reSize(int sizeFactor) {
 void TForm1::applyOuterSize() {
     if (!m_outerSize.isValid())
         return;
-    // The frame's size is the windowing system's; before the window has a frame it is zero.
+    // The frame's size is the windowing system's; before the window has a frame it is zero. A
+    // title bar of our own is no frame: the client area is then as large as under a window
+    // manager that adds none, and the bar stands above it.
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize client = m_outerSize - frame;
-    if (client != size())
-        setFixedSize(client);
+    platform::setFixedClientSize(this, m_outerSize - frame);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

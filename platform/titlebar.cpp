@@ -18,6 +18,20 @@ constexpr int kButtonSpacing = 5;
 constexpr int kRightMargin = 8;
 constexpr int kIconSize = 16;
 
+std::optional<bool>& ownTitleBarOverride() {
+    static std::optional<bool> own;
+    return own;
+}
+
+const QString kObjectName = QStringLiteral("zarvickTitleBar");
+
+int titleBarHeight(const QWidget* window) {
+    // By name: TitleBar has no meta-object of its own for findChild to tell it from any widget.
+    return window->findChild<QWidget*>(kObjectName, Qt::FindDirectChildrenOnly) != nullptr
+               ? TitleBar::kHeight
+               : 0;
+}
+
 } // namespace
 
 bool isWayland() {
@@ -36,7 +50,7 @@ void placeCentred(QWidget* window) {
 }
 
 TitleBar::TitleBar(QWidget* window) : QWidget(window) {
-    setObjectName(QStringLiteral("zarvickTitleBar"));
+    setObjectName(kObjectName);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     window->setWindowFlag(Qt::FramelessWindowHint);
@@ -79,7 +93,6 @@ void TitleBar::makeRoom() {
         if (widget != nullptr && widget != this && !widget->isWindow())
             widget->move(widget->x(), widget->y() + kHeight);
     }
-    window->setFixedSize(window->width(), window->height() + kHeight);
     m_roomMade = true;
 }
 
@@ -88,7 +101,7 @@ bool TitleBar::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::Show:
-        // Before the window is mapped, and before its own show handling sizes it.
+        // Before the window is mapped.
         if (!m_roomMade)
             makeRoom();
         break;
@@ -167,8 +180,22 @@ void TitleBar::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void useOwnTitleBarWhereNeeded(QWidget* window) {
-    if (isWayland())
+    if (ownTitleBarOverride().value_or(isWayland()))
         new TitleBar(window);
+}
+
+void setOwnTitleBarOverride(std::optional<bool> own) {
+    ownTitleBarOverride() = own;
+}
+
+QSize clientSize(const QWidget* window) {
+    return window->size() - QSize(0, titleBarHeight(window));
+}
+
+void setFixedClientSize(QWidget* window, QSize client) {
+    const QSize outer = client + QSize(0, titleBarHeight(window));
+    if (window->size() != outer || window->minimumSize() != outer || window->maximumSize() != outer)
+        window->setFixedSize(outer);
 }
 
 } // namespace platform

@@ -18,8 +18,8 @@ void placeCentred(QWidget* window);
 // A title bar drawn by the window itself, for a fixed-size window on a desktop whose title
 // bars are drawn by the program: Qt's own decoration there offers maximising and resizing to
 // every window. The bar offers what the window's flags ask for, minimise and close, and never
-// maximise; dragging it moves the window. It sits above the client area, which keeps its
-// size and its contents; the window grows by the bar's height when it is first shown.
+// maximise; dragging it moves the window. It sits above the client area, whose children move
+// below it when the window is first shown; size the window with setFixedClientSize.
 class TitleBar : public QWidget {
 public:
     static constexpr int kHeight = 30;
@@ -49,5 +49,15 @@ private:
 // Gives window a TitleBar where the program draws its own title bars (Wayland), and leaves it
 // to the window manager elsewhere. Call before the window is first shown.
 void useOwnTitleBarWhereNeeded(QWidget* window);
+
+// Tests put bars on windows of any platform, or none; nullopt restores the platform's answer.
+void setOwnTitleBarOverride(std::optional<bool> own);
+
+// The window's size without its TitleBar, if it has one.
+QSize clientSize(const QWidget* window);
+
+// Fixes the window's client area at client, with the TitleBar's height added where the window
+// has one. Does nothing when the window already has that fixed size.
+void setFixedClientSize(QWidget* window, QSize client);
 
 } // namespace platform

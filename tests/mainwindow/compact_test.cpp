@@ -1,5 +1,6 @@
 #include "mainwindow/SUnit1.h"
 #include "platform/screen.h"
+#include "platform/titlebar.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -92,6 +93,25 @@ INSTANTIATE_TEST_SUITE_P(Factors, CompactLayout,
                                                    790,
                                                    670}),
                          [](const auto& info) { return "factor" + std::to_string(info.param.s); });
+
+// Where the program draws its own title bar, the client area keeps the size of every layout
+// and the bar is added above it, also when the compact layout sizes the shown window again.
+TEST(OwnTitleBar, everyLayoutKeepsItsWholeClientAreaBelowTheBar) {
+    platform::setOwnTitleBarOverride(true);
+    constexpr int kBar = platform::TitleBar::kHeight;
+    for (auto [screenHeight, client] :
+         {std::pair{1024, QSize(876, 722)}, {899, QSize(790, 670)}, {755, QSize(682, 562)}}) {
+        platform::setScreenHeightOverride(screenHeight);
+        TForm1 form;
+        form.show();
+        QApplication::processEvents();
+        EXPECT_EQ(form.size(), client + QSize(0, kBar)) << "screen " << screenHeight;
+        EXPECT_EQ(platform::clientSize(&form), client) << "screen " << screenHeight;
+        EXPECT_EQ(form.ControlByName("Panel82")->pos(), QPoint(0, kBar));
+    }
+    platform::setOwnTitleBarOverride(std::nullopt);
+    platform::setScreenHeightOverride(1024);
+}
 
 namespace {
 class PaintCounter : public QObject {

@@ -16,13 +16,18 @@ TEST(TitleBar, standsAboveTheUnchangedClientAreaOffersNoMaximiseAndClosesOnAFull
     auto* child = new QWidget(&window);
     child->setGeometry(0, 0, 50, 40);
     auto* bar = new TitleBar(&window);
-    window.setFixedSize(300, 100);
+    platform::setFixedClientSize(&window, QSize(300, 100));
     window.show();
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(window.minimumSize(), QSize(300, 100 + kBar)) << "not grown by the bar, or resizable";
     EXPECT_EQ(window.maximumSize(), window.minimumSize());
     EXPECT_EQ(child->geometry(), QRect(0, kBar, 50, 40));
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 300, kBar));
+    // A later client size, as the compact layout sets while the window is shown, keeps the bar.
+    platform::setFixedClientSize(&window, QSize(280, 90));
+    EXPECT_EQ(window.size(), QSize(280, 90 + kBar));
+    EXPECT_EQ(platform::clientSize(&window), QSize(280, 90));
+    EXPECT_EQ(bar->width(), 280);
     EXPECT_EQ(bar->buttons(), (std::vector{Button::Minimise, Button::Close}));
     // Shown again, the window keeps its room for the bar instead of making room twice.
     window.hide();
