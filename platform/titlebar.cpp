@@ -1,6 +1,7 @@
 #include "titlebar.h"
 
 #include "colorscheme.h"
+#include "compositorframes.h"
 #include "fonts.h"
 
 #include <QGuiApplication>
@@ -179,8 +180,26 @@ void TitleBar::mouseReleaseEvent(QMouseEvent* event) {
         window()->showMinimized();
 }
 
+bool wantOwnTitleBar(bool wayland, QByteArrayView forced,
+                     const std::function<bool()>& compositorOffersFrames) {
+    if (!wayland)
+        return false;
+    if (forced == "own")
+        return true;
+    if (forced == "compositor")
+        return false;
+    if (!forced.isEmpty())
+        qWarning("ZARVICK_TITLE_BAR=%.*s: want \"own\" or \"compositor\"",
+                 static_cast<int>(forced.size()), forced.data());
+    return !compositorOffersFrames();
+}
+
 void useOwnTitleBarWhereNeeded(QWidget* window) {
-    if (ownTitleBarOverride().value_or(isWayland()))
+    // Without FramelessWindowHint Qt asks a compositor that offers frames for one, and then
+    // draws none of its own.
+    static const bool own =
+        wantOwnTitleBar(isWayland(), qgetenv("ZARVICK_TITLE_BAR"), compositorOffersFrames);
+    if (ownTitleBarOverride().value_or(own))
         new TitleBar(window);
 }
 

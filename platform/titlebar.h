@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,8 +48,13 @@ private:
     std::optional<Button> m_pressed;
 };
 
-// Gives window a TitleBar where the program draws its own title bars (Wayland), and leaves it
-// to the window manager elsewhere. Call before the window is first shown.
+// Whether windows draw their own title bars: on Wayland where the compositor offers no frames,
+// or as ZARVICK_TITLE_BAR ("own" or "compositor") forces it there; never on X.
+bool wantOwnTitleBar(bool wayland, QByteArrayView forced,
+                     const std::function<bool()>& compositorOffersFrames);
+
+// Gives window a TitleBar where the program draws its own title bars, and leaves the frame to
+// the window manager or the compositor elsewhere. Call before the window is first shown.
 void useOwnTitleBarWhereNeeded(QWidget* window);
 
 // Tests put bars on windows of any platform, or none; nullopt restores the platform's answer.

@@ -42,4 +42,26 @@ TEST(TitleBar, standsAboveTheUnchangedClientAreaOffersNoMaximiseAndClosesOnAFull
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST(TitleBar, isOursOnlyOnWaylandWhereTheCompositorOffersNoFramesOrTheUserForcesIt) {
+    struct Case {
+        bool wayland;
+        const char* forced;
+        bool offers;
+        bool want;
+        int asked;
+    };
+    for (const Case& c :
+         {Case{false, "", false, false, 0}, Case{false, "own", false, false, 0},
+          Case{true, "", false, true, 1}, Case{true, "", true, false, 1},
+          Case{true, "own", true, true, 0}, Case{true, "compositor", false, false, 0},
+          Case{true, "Own", true, false, 1}}) {
+        int asked = 0;
+        const bool own = platform::wantOwnTitleBar(c.wayland, c.forced, [&] {
+            ++asked;
+            return c.offers;
+        });
+        EXPECT_EQ(own, c.want) << c.wayland << " '" << c.forced << "' " << c.offers;
+        EXPECT_EQ(asked, c.asked) << c.wayland << " '" << c.forced << "' " << c.offers;
+    }
+}
 } // namespace
