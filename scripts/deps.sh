@@ -11,7 +11,7 @@ packages=(
     libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
     dbus at-spi2-core python3-pyatspi
-    qt6-wayland weston libwayland-dev
+    qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils
     dpkg-dev file lintian appstream groff-base man-db
