@@ -12,6 +12,7 @@ packages=(
     xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
     dbus at-spi2-core python3-pyatspi
     qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
+    sway grim jq pulseaudio pulseaudio-utils libcanberra-pulse
     fonts-liberation fonts-dejavu-core
     clang-format desktop-file-utils
     dpkg-dev file lintian appstream groff-base man-db

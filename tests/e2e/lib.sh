@@ -8,10 +8,12 @@ E2E_DIR=$(mktemp -d)
 E2E_XVFB_PID=
 E2E_APP_PID=
 E2E_WM_PID=
+E2E_PIDS=() # further processes a test started, ended with it
 
 e2e_cleanup() {
     [ -n "$E2E_APP_PID" ] && kill "$E2E_APP_PID" 2>/dev/null || true
     [ -n "$E2E_WM_PID" ] && kill "$E2E_WM_PID" 2>/dev/null || true
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_DIR"
 }
@@ -75,7 +77,16 @@ move_to() {
     sleep 0.3
 }
 
+stop_app() {
+    kill "$E2E_APP_PID"
+    wait "$E2E_APP_PID" 2>/dev/null || true
+    E2E_APP_PID=
+}
+
 shoot() { import -window root "$E2E_DIR/shot.png"; }
+
+# Crops the screen rectangle X Y W H of the last screenshot into FILE.
+crop_shot() { convert "$E2E_DIR/shot.png" -crop "$3x$4+$1+$2" +repage "$5"; }
 
 # Colour of one client pixel in the last screenshot, as "R,G,B".
 pixel() {
@@ -151,3 +162,33 @@ activate_app() {
 # 2-pixel edge, cells at a pitch of 76 inside.
 cell_x() { local lefts=(5 243 482); echo $((lefts[($1 - 1) / 3] + 2 + ($1 - 1) % 3 * 76)); }
 cell_y() { local tops=(5 242 479); echo $((tops[($1 - 1) / 3] + 2 + ($1 - 1) % 3 * 76)); }
+
+# Wayland. Skips the test (77) unless the named commands and Qt's Wayland plugin are installed.
+require_wayland() {
+    local tool plugins
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null ||
+            { echo "SKIP: $tool is not installed (scripts/deps.sh installs it)"; exit 77; }
+    done
+    plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+    ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 ||
+        { echo "SKIP: Qt's Wayland platform plugin is not installed (scripts/deps.sh installs qt6-wayland)"; exit 77; }
+}
+
+# The reference of a Wayland test: the program under X, the main window's client area, with the
+# pointer off the window, in FILE. The program keeps running.
+x_reference() {
+    start_xvfb
+    start_app
+    xdotool mousemove --sync 0 0
+    sleep 0.3
+    shoot
+    crop_shot "$WIN_X" "$WIN_Y" "$WIN_W" "$WIN_H" "$1"
+}
+
+# Starts the program as a client of the compositor that WAYLAND_DISPLAY names, with the
+# environment assignments given.
+start_wayland_app() {
+    (unset DISPLAY; export QT_QPA_PLATFORM=wayland "$@"; exec "$E2E_BIN") >"$E2E_DIR/app.log" 2>&1 &
+    E2E_APP_PID=$!
+}

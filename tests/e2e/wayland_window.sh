@@ -5,22 +5,10 @@
 source "$(dirname "$0")/lib.sh"
 FINDCLIENT=${2:?usage: wayland_window.sh PATH-TO-zarvick PATH-TO-findclient}
 
-plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
-for tool in weston weston-screenshooter; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/deps.sh installs weston)"; exit 77; }
-done
-ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 ||
-    { echo "SKIP: Qt's Wayland platform plugin is not installed (scripts/deps.sh installs qt6-wayland)"; exit 77; }
+require_wayland weston weston-screenshooter
 
-# The reference: the client area under X, with the pointer off the window.
-start_xvfb
-start_app
-xdotool mousemove --sync 0 0
-sleep 0.3
-shoot
-convert "$E2E_DIR/shot.png" -crop "876x722+$WIN_X+$WIN_Y" +repage "$E2E_DIR/x-client.png"
-kill "$E2E_APP_PID"
-wait "$E2E_APP_PID" 2>/dev/null || true
+x_reference "$E2E_DIR/x-client.png"
+stop_app
 
 # Weston with a runtime directory of its own (mktemp's are private) and no idle blanking, which
 # would stop the repaints a screenshot waits for.
@@ -29,16 +17,14 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export WAYLAND_DISPLAY=wayland-zarvick-e2e
 weston --backend=headless-backend.so --use-pixman --debug --idle-time=0 --no-config \
     --socket="$WAYLAND_DISPLAY" --width=1280 --height=1024 >"$E2E_DIR/weston.log" 2>&1 &
-E2E_WESTON_PID=$!
-trap 'kill "$E2E_WESTON_PID" 2>/dev/null || true; e2e_cleanup' EXIT
+E2E_PIDS+=($!)
 for _ in $(seq 100); do
     [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
     sleep 0.05
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "Weston did not start: $(cat "$E2E_DIR/weston.log")"
 
-(unset DISPLAY; QT_QPA_PLATFORM=wayland exec "$E2E_BIN") >"$E2E_DIR/app.log" 2>&1 &
-E2E_APP_PID=$!
+start_wayland_app
 
 # weston-screenshooter writes wayland-screenshot-*.png into the current directory. The window
 # takes a moment to map and draw: shoot until its client area is there.
