@@ -9,8 +9,8 @@
 
 namespace platform {
 
-// The program runs as a Wayland client: the compositor places its windows, and a client
-// decorates its own.
+// The program runs as a Wayland client: the compositor places its windows, frames them only
+// where it offers to, and has no bell.
 bool isWayland();
 
 // Centres a window's frame on the primary screen's free area. On Wayland a client cannot place
