@@ -1,9 +1,11 @@
 #pragma once
 
 #include "accessibleboard.h"
+#include "board/picturereading.h"
 #include "board/puzzleboard.h"
 #include "cellcursor.h"
 #include "layout.h"
+#include "picturereader.h"
 #include "platform/nameindex.h"
 #include "platform/timer.h"
 #include "shortcuts.h"
@@ -13,6 +15,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -136,7 +139,10 @@ public:
     void redo() { m_board.redo(); }
     // Lays the puzzle that the text holds, or tells the user why the text is not one.
     void layPuzzleText(const QString& text, std::string_view subject);
+    // A file of a puzzle's text or a picture of one, told apart by what it holds.
     void layPuzzleFile(const QString& path);
+    // Reads the picture's bytes in the picture reader and lays what it read when it is done.
+    void layPicture(const QByteArray& bytes);
     // The cell panel under the pointer, as the window's own pointer events tell.
     CellPanel* cellUnderPointer() const;
     // The cell the keys act on: the keyboard cursor's while it is shown, else the hovered one.
@@ -180,6 +186,8 @@ private:
     void addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl);
     void runCommand(layout::Command command);
     void applyOuterSize();
+    void layDigits(const board::PuzzleDigits& digits);
+    void layPictureRead(const board::PictureRead& read);
 
     board::PuzzleBoard m_board{*this};
     platform::NameIndex<Entry> m_controls;
@@ -193,4 +201,5 @@ private:
     std::optional<QPoint> m_pointer; // in the window's coordinates, while it is inside
     QPointF m_lastGlobalPointer;     // where the window last saw it, inside or not
     CellCursor m_cursor{*this};
+    std::unique_ptr<PictureReader> m_pictureReader; // made for the first picture
 };

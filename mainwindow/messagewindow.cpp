@@ -15,6 +15,8 @@ void showMessage(QWidget* parent, const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zarvick"), text, QMessageBox::Ok, parent);
+    // The text may quote what came in from outside; it is never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     // Read with the window's title when it opens, as a screen reader presents an alert.

@@ -15,10 +15,14 @@
 #include <QStringDecoder>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // A puzzle file is a few hundred bytes; anything much larger is not one.
 constexpr qint64 kMaxPuzzleFileBytes = 64 * 1024;
+// A 12-megapixel photo is a few MiB as JPEG and some 30 MiB as PNG.
+constexpr qint64 kMaxPictureBytes = 40 * 1024 * 1024;
 
 QString quoted(const QString& name) {
     return QStringLiteral("\u201C%1\u201D").arg(name);
@@ -33,6 +37,53 @@ QString droppedFile(const QMimeData& data) {
             return url.toLocalFile();
     }
     return {};
+}
+
+// Whether the addresses name something only the network could bring, as a web browser's
+// picture does when it is dragged or copied without its data.
+bool onlyRemoteAddresses(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    return !urls.isEmpty() && std::none_of(urls.begin(), urls.end(),
+                                           [](const QUrl& url) { return url.isLocalFile(); });
+}
+
+// The encoded picture that the data carries, as the program that offers it wrote it; the game
+// never decodes it itself. The usual lossless formats first.
+QByteArray pictureData(const QMimeData& data) {
+    static constexpr const char* kPreferred[] = {"image/png",  "image/bmp", "image/jpeg",
+                                                 "image/webp", "image/gif", "image/tiff"};
+    const QStringList formats = data.formats();
+    for (const char* format : kPreferred) {
+        if (formats.contains(QLatin1String(format)))
+            return data.data(QLatin1String(format));
+    }
+    for (const QString& format : formats) {
+        if (format.startsWith(QLatin1String("image/")))
+            return data.data(format);
+    }
+    return {};
+}
+
+bool hasPicture(const QMimeData& data) {
+    const QStringList formats = data.formats();
+    return std::any_of(formats.begin(), formats.end(),
+                       [](const QString& f) { return f.startsWith(QLatin1String("image/")); });
+}
+
+// Whether a file holds a picture rather than text: by its first bytes where the format has a
+// signature, else by its name.
+bool isPictureFile(const QString& path, const QByteArray& head) {
+    static constexpr std::string_view kSignatures[] = {
+        "\x89PNG", "\xFF\xD8\xFF", "GIF8", "BM", "II*", "MM\0*", "\0\0\1\0", "RIFF"};
+    const std::string_view start(head.constData(), std::size_t(head.size()));
+    for (std::string_view signature : kSignatures) {
+        if (start.substr(0, signature.size()) == signature)
+            return true;
+    }
+    static const QStringList kSuffixes = {"png", "jpg",  "jpeg", "jfif", "bmp",  "gif", "webp",
+                                          "tif", "tiff", "ico",  "pbm",  "pgm",  "ppm", "xbm",
+                                          "xpm", "tga",  "svg",  "svgz", "heic", "avif"};
+    return kSuffixes.contains(QFileInfo(path).suffix().toLower());
 }
 
 } // namespace
@@ -154,7 +205,36 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm1::pastePuzzle() {
-    layPuzzleText(QGuiApplication::clipboard()->text(), "The clipboard");
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr)
+        return layPuzzleText({}, "The clipboard");
+    // Text first: a spreadsheet offers its cells as text and also as a picture of them, and the
+    // text is exact.
+    if (data->hasText()) {
+        const QByteArray utf8 = data->text().toUtf8();
+        const board::PuzzleRead read = board::readPuzzleText(
+            std::string_view(utf8.constData(), std::size_t(utf8.size())), "The clipboard");
+        if (read.ok() || (!hasPicture(*data) && !data->hasUrls()))
+            return layPuzzleText(data->text(), "The clipboard");
+    }
+    if (hasPicture(*data)) {
+        const QByteArray bytes = pictureData(*data);
+        if (bytes.size() > kMaxPictureBytes) {
+            showMessage(this, QStringLiteral("The picture on the clipboard is larger than 40 MiB, "
+                                             "too large to read."));
+            return;
+        }
+        return layPicture(bytes);
+    }
+    // A file manager copies a file as its address.
+    if (const QString file = droppedFile(*data); !file.isEmpty())
+        return layPuzzleFile(file);
+    if (onlyRemoteAddresses(*data)) {
+        showMessage(this, QStringLiteral("The clipboard holds a web address. Save the picture "
+                                         "first, then copy or drop the saved file."));
+        return;
+    }
+    layPuzzleText(data->text(), "The clipboard");
 }
 
 void TForm1::copyPuzzle() const {
@@ -170,13 +250,35 @@ void TForm1::layPuzzleText(const QString& text, std::string_view subject) {
         showMessage(this, QString::fromStdString(read.problem));
         return;
     }
+    layDigits(read.digits);
+}
+
+void TForm1::layDigits(const board::PuzzleDigits& digits) {
     // Laid while the grid is hidden: a candidate shown in a visible window asks where the
     // pointer is, a round trip to the X server for each of up to 729, and a hidden grid is
     // drawn once, whole, when it shows again (26 ms against 7 ms on X).
     QWidget* gridFrame = ControlByName("Panel82");
     gridFrame->hide();
-    m_board.loadPuzzle(read.digits);
+    m_board.loadPuzzle(digits);
     gridFrame->show();
+}
+
+void TForm1::layPicture(const QByteArray& bytes) {
+    if (!m_pictureReader) {
+        m_pictureReader = std::make_unique<PictureReader>(
+            [this](const board::PictureRead& read) { layPictureRead(read); });
+    }
+    m_pictureReader->read(bytes);
+}
+
+void TForm1::layPictureRead(const board::PictureRead& read) {
+    if (!read.ok()) {
+        showMessage(this, QString::fromStdString(read.problem));
+        return;
+    }
+    layDigits(read.digits);
+    if (!read.unread.empty())
+        showMessage(this, QString::fromStdString(board::unreadCellsMessage(read.unread)));
 }
 
 void TForm1::layPuzzleFile(const QString& path) {
@@ -192,7 +294,21 @@ void TForm1::layPuzzleFile(const QString& path) {
         showMessage(this, QStringLiteral("The file %1 cannot be read.").arg(name));
         return;
     }
-    // The size is read again from what arrives: a file may grow, or claim no size at all.
+    if (isPictureFile(path, file.peek(8))) {
+        // The size is read again from what arrives: a file may grow, or claim no size at all.
+        const QByteArray bytes = file.read(kMaxPictureBytes + 1);
+        if (file.error() != QFileDevice::NoError) {
+            showMessage(this, QStringLiteral("The file %1 cannot be read.").arg(name));
+            return;
+        }
+        if (info.size() > kMaxPictureBytes || bytes.size() > kMaxPictureBytes) {
+            showMessage(this, QStringLiteral("The file %1 is larger than 40 MiB, too large for a "
+                                             "picture.")
+                                  .arg(name));
+            return;
+        }
+        return layPicture(bytes);
+    }
     const QByteArray bytes = file.read(kMaxPuzzleFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         showMessage(this, QStringLiteral("The file %1 cannot be read.").arg(name));
@@ -218,23 +334,34 @@ void TForm1::layPuzzleFile(const QString& path) {
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     const QMimeData* data = event->mimeData();
-    if (!droppedFile(*data).isEmpty() || data->hasText())
+    if (data->hasUrls() || data->hasText() || hasPicture(*data))
         event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
-    const QString file = droppedFile(*data);
-    if (file.isEmpty() && !data->hasText())
+    if (!data->hasUrls() && !data->hasText() && !hasPicture(*data))
         return;
     event->acceptProposedAction();
-    // Laid once the drop has ended: a message window must not hold the dragging program up.
-    const QString text = file.isEmpty() ? data->text() : QString();
+    // Taken now, while the data is there, and laid once the drop has ended: a message window
+    // must not hold the dragging program up.
+    const QString file = droppedFile(*data);
+    const QByteArray picture = file.isEmpty() ? pictureData(*data) : QByteArray();
+    const bool remote = file.isEmpty() && picture.isEmpty() && onlyRemoteAddresses(*data);
+    const QString text = data->text();
     QMetaObject::invokeMethod(
         this,
-        [this, file, text] {
+        [this, file, picture, remote, text] {
             if (!file.isEmpty())
                 layPuzzleFile(file);
+            else if (picture.size() > kMaxPictureBytes)
+                showMessage(this, QStringLiteral("The dropped picture is larger than 40 MiB, too "
+                                                 "large to read."));
+            else if (!picture.isEmpty())
+                layPicture(picture);
+            else if (remote)
+                showMessage(this, QStringLiteral("The dropped picture is a web address. Save the "
+                                                 "picture first, then drop the saved file."));
             else
                 layPuzzleText(text, "The dropped text");
         },
