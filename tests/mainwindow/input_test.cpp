@@ -279,7 +279,7 @@ TEST_F(InputTest, droppedTextAndFilesAreReadAsPuzzles) {
     const QString good = write("easy.sdk", "#A some author\n" + easy);
     const QString wide = write("wide.txt", utf16);
     const QString big = write("big.txt", easy + QByteArray(64 * 1024, ' '));
-    const QString binary = write("shot.png", "\x89PNG\r\n\x1A\n");
+    const QString binary = write("notes.bin", QByteArray("\x01\x02\0\x03", 4));
 
     const auto drop = [](Window& w, QMimeData* data) {
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
@@ -319,7 +319,7 @@ TEST_F(InputTest, droppedTextAndFilesAreReadAsPuzzles) {
               (std::vector<std::string>{
                   "The dropped text holds 3 cells, a puzzle has 81.",
                   "The file \u201Cbig.txt\u201D is larger than 64 KiB, too large for a puzzle.",
-                  "The file \u201Cshot.png\u201D is not a text file.",
+                  "The file \u201Cnotes.bin\u201D is not a text file.",
                   "The file \u201Cgone.txt\u201D cannot be read.",
                   "\u201C" + dirName.toStdString() + "\u201D is a folder, not a puzzle file."}));
 }
@@ -418,4 +418,131 @@ TEST_F(InputTest, theCursorFrameStandsInsideItsCellAndLeavesNoTrace) {
     const double face = luminance(platform::systemColor(platform::SystemColor::ButtonFace));
     const double frame = luminance(QColor::fromRgb(CellCursor::kColor));
     EXPECT_GE((face + 0.05) / (frame + 0.05), 3.0);
+}
+
+TEST_F(InputTest, picturesAreReadByTheHelperAndWhatItReadIsLaid) {
+    // A stand-in for the reader: it keeps the bytes it is given and answers as told.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString fake = dir.filePath("reader");
+    const auto write = [&dir](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return dir.filePath(name);
+    };
+    write("reader", "#!/bin/sh\ncat >\"$0.in\"\n"
+                    "[ \"$(cat \"$0.mode\")\" = crash ] && kill -SEGV $$\ncat \"$0.answer\"\n");
+    QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("ZARVICK_PICTURE_READER", fake.toUtf8());
+
+    std::string unsure(kEasyLine);
+    unsure[1] = '?';
+    std::string confidence;
+    for (int i = 0; i < 81; ++i)
+        confidence += i == 0 ? "99" : " 99";
+    const QByteArray easyAnswer =
+        QByteArray::fromStdString("cells " + unsure + "\nconfidence " + confidence + "\n");
+    constexpr qint64 kLimit = 40 * 1024 * 1024;
+    const QString photo = write("photo.jpg", "\xFF\xD8\xFF\xE0 photo");
+    const QString atLimit = write("limit.png", QByteArray(kLimit, 'p'));
+    const QString overLimit = write("over.png", QByteArray(kLimit + 1, 'p'));
+
+    const auto withPicture = [](const QByteArray& bytes) {
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("image/png"), bytes);
+        return data;
+    };
+    const auto withUrl = [](const QUrl& url) {
+        auto* data = new QMimeData;
+        data->setUrls({url});
+        return data;
+    };
+    const auto paste = [](Window& w, QMimeData* data) {
+        QGuiApplication::clipboard()->setMimeData(data);
+        w.key(Qt::Key_V, Qt::ControlModifier);
+    };
+    const auto drop = [](Window& w, QMimeData* data) {
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(&w.form, &enter);
+        QDropEvent event(QPointF(100, 100), Qt::CopyAction, data, Qt::LeftButton, {});
+        QApplication::sendEvent(&w.form, &event);
+        QApplication::processEvents();
+        delete data;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(Window&)> bringIn;
+        const char* mode;
+        QByteArray sent; // what the reader must be given; empty: it must not be started
+        bool laid;       // Easy is laid, else the board stays as it was
+        std::string message;
+    };
+    const std::string unreadMessage = "Row 1, column 2 could not be read and is left empty.";
+    const std::string faultMessage = "The picture could not be read.";
+    const Case cases[] = {
+        {"an image on the clipboard", [&](Window& w) { paste(w, withPicture("PNG bytes")); },
+         "answer", "PNG bytes", true, unreadMessage},
+        {"a copied picture file", [&](Window& w) { paste(w, withUrl(QUrl::fromLocalFile(photo))); },
+         "answer", "\xFF\xD8\xFF\xE0 photo", true, unreadMessage},
+        {"a dropped picture file", [&](Window& w) { drop(w, withUrl(QUrl::fromLocalFile(photo))); },
+         "answer", "\xFF\xD8\xFF\xE0 photo", true, unreadMessage},
+        {"dropped image data", [&](Window& w) { drop(w, withPicture("dragged")); }, "answer",
+         "dragged", true, unreadMessage},
+        {"a picture of exactly the size limit",
+         [&](Window& w) { paste(w, withUrl(QUrl::fromLocalFile(atLimit))); }, "answer",
+         QByteArray(kLimit, 'p'), true, unreadMessage},
+        {"a picture one byte over it",
+         [&](Window& w) { paste(w, withUrl(QUrl::fromLocalFile(overLimit))); },
+         "answer",
+         {},
+         false,
+         "The file \u201Cover.png\u201D is larger than 40 MiB, too large for a picture."},
+        {"a reader that crashes", [&](Window& w) { paste(w, withPicture("boom")); }, "crash",
+         "boom", false, faultMessage},
+        {"a web address alone",
+         [&](Window& w) { drop(w, withUrl(QUrl(QStringLiteral("https://example.org/s.png")))); },
+         "answer",
+         {},
+         false,
+         "The dropped picture is a web address. Save the picture first, then drop the saved "
+         "file."},
+        {"a puzzle text beside a picture is read as text",
+         [&](Window& w) {
+             QMimeData* data = withPicture("cells as a picture");
+             data->setText(QString::fromUtf8(kEasyLine.data(), qsizetype(kEasyLine.size())));
+             paste(w, data);
+         },
+         "answer",
+         {},
+         true,
+         ""},
+    };
+    const Observed easy = Window().observe(0);
+    for (const Case& c : cases) {
+        QFile::remove(fake + ".in");
+        write("reader.mode", c.mode);
+        write("reader.answer", easyAnswer);
+        messages.clear();
+        Window w;
+        w.form.btnMediumClick();
+        const Observed medium = w.observe(0);
+        c.bringIn(w);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return !messages.empty() || w.observe(0) == easy; }, 10000));
+        EXPECT_TRUE(w.observe(0) == (c.laid ? easy : medium)) << c.what;
+        EXPECT_EQ(messages, c.message.empty() ? std::vector<std::string>{}
+                                              : std::vector<std::string>{c.message})
+            << c.what;
+        QFile in(fake + ".in");
+        EXPECT_EQ(in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray(), c.sent) << c.what;
+    }
+    qunsetenv("ZARVICK_PICTURE_READER");
+    messages.clear();
+    Window w;
+    paste(w, withPicture("PNG bytes"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.empty(); }, 10000));
+    const std::string missing =
+        "The picture cannot be read: its reader, zarvick-read-picture, is missing.";
+    EXPECT_EQ(messages, std::vector<std::string>{missing});
 }
