@@ -9,7 +9,7 @@ packages=(
     libjpeg62-turbo-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
-    xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
+    xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev bc openbox xclip
     dbus at-spi2-core python3-pyatspi
     qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
     sway grim jq pulseaudio pulseaudio-utils libcanberra-pulse
