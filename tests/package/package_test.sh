@@ -42,7 +42,8 @@ warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
 [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in fonts-liberation fonts-dejavu-core libqt6widgets6 libjpeg62-turbo; do
+for package in fonts-liberation fonts-dejavu-core libqt6widgets6 libjpeg62-turbo \
+    libopencv-dnn406 libopencv-imgproc406; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
@@ -78,6 +79,13 @@ user_path=$(sed -n 's/^ENV_PATH[[:space:]]*PATH=//p' /etc/login.defs)
 exec_name=$(sed -n 's/^Exec=//p' /usr/share/applications/org.example.zarvick.desktop)
 found=$(PATH=$user_path command -v "$exec_name") || fail "Exec=$exec_name is not on $user_path"
 [ "$found" = /usr/games/zarvick ] || fail "Exec=$exec_name have $found, want /usr/games/zarvick"
+
+# The installed picture reader reads the program's own screenshot, whose board holds Easy.
+reader=/usr/libexec/zarvick/zarvick-read-picture
+grep -qx "$reader" "$E2E_DIR/files" || fail "the package installed no $reader"
+easy='5.68.............6...6..132.8.3..2.5...9.1...7.1..8.6.679..3...2.............94.8'
+read_cells=$("$reader" <"$source_dir/assets/screenshot-easy.png" | sed -n 's/^cells //p')
+[ "$read_cells" = "$easy" ] || fail "the installed reader read $read_cells, want $easy"
 
 start_xvfb
 start_app
