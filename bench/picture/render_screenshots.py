@@ -81,9 +81,11 @@ DIGIT_FONTS = [
 ]
 UI_FONTS = [
     ("truetype/dejavu/DejaVuSans.ttf", "truetype/dejavu/DejaVuSans-Bold.ttf"),
-    ("truetype/liberation/LiberationSans-Regular.ttf", "truetype/liberation/LiberationSans-Bold.ttf"),
+    ("truetype/liberation/LiberationSans-Regular.ttf",
+     "truetype/liberation/LiberationSans-Bold.ttf"),
     ("truetype/noto/NotoSans-Regular.ttf", "truetype/noto/NotoSans-Bold.ttf"),
-    ("truetype/liberation/LiberationSerif-Regular.ttf", "truetype/liberation/LiberationSerif-Bold.ttf"),
+    ("truetype/liberation/LiberationSerif-Regular.ttf",
+     "truetype/liberation/LiberationSerif-Bold.ttf"),
     ("truetype/crosextra/Carlito-Regular.ttf", "truetype/crosextra/Carlito-Bold.ttf"),
 ]
 
@@ -100,8 +102,10 @@ WORDS = (
 ).split()
 
 LIGHT_GIVEN = [(0, 0, 0), (34, 34, 34), (52, 72, 97), (40, 40, 40), (20, 20, 60)]
-PLAYER_INK = [(30, 90, 214), (0, 102, 204), (46, 125, 50), (128, 0, 160), (200, 40, 40), (0, 120, 140)]
-DARK_PLAYER_INK = [(138, 180, 248), (100, 181, 246), (129, 199, 132), (206, 147, 216), (255, 183, 77)]
+PLAYER_INK = [(30, 90, 214), (0, 102, 204), (46, 125, 50), (128, 0, 160), (200, 40, 40),
+              (0, 120, 140)]
+DARK_PLAYER_INK = [(138, 180, 248), (100, 181, 246), (129, 199, 132), (206, 147, 216),
+                   (255, 183, 77)]
 
 
 @functools.lru_cache(maxsize=None)
@@ -117,9 +121,11 @@ def digit_height(path):
 
 
 def check_fonts():
-    missing = [p for p in DIGIT_FONTS + [f for pair in UI_FONTS for f in pair] if not os.path.exists(FONT_ROOT + p)]
+    wanted = DIGIT_FONTS + [f for pair in UI_FONTS for f in pair]
+    missing = [p for p in wanted if not os.path.exists(FONT_ROOT + p)]
     if missing:
-        sys.exit("missing fonts (fonts-dejavu, fonts-liberation, fonts-freefont-ttf, fonts-noto-core, "
+        sys.exit("missing fonts (fonts-dejavu, fonts-liberation, fonts-freefont-ttf, "
+                 "fonts-noto-core, fonts-urw-base35, fonts-crosextra-carlito/caladea): "
                  "fonts-urw-base35, fonts-crosextra-carlito/caladea): " + ", ".join(missing))
 
 
@@ -128,14 +134,16 @@ def check_fonts():
 
 
 def solution_grid(rng):
-    """A full valid grid: a canonical pattern with digits, bands, stacks, rows and columns shuffled."""
+    """A full valid grid: a canonical pattern with its digits, bands, stacks, rows and columns
+    shuffled."""
 
     def order():
         return [3 * band + i for band in rng.sample(range(3), 3) for i in rng.sample(range(3), 3)]
 
     digits = rng.sample(range(1, 10), 9)
     rows, cols = order(), order()
-    return [[digits[(3 * (rows[r] % 3) + rows[r] // 3 + cols[c]) % 9] for c in range(9)] for r in range(9)]
+    pattern = [[(3 * (r % 3) + r // 3 + c) % 9 for c in range(9)] for r in range(9)]
+    return [[digits[pattern[rows[r]][cols[c]]] for c in range(9)] for r in range(9)]
 
 
 def candidates(shown, r, c):
@@ -178,7 +186,8 @@ def configure(style, rng):
         "distractors": rng.randint(0, 2),
     }
     g["thick"] = g["thin"] + rng.choice([1, 2, 2, 3])
-    g["thin_color"] = rng.choice([(0, 0, 0), (150, 150, 150), (190, 196, 205), (120, 120, 120), (90, 90, 90)])
+    g["thin_color"] = rng.choice(
+        [(0, 0, 0), (150, 150, 150), (190, 196, 205), (120, 120, 120), (90, 90, 90)])
     g["thick_color"] = rng.choice([(0, 0, 0), (52, 72, 97), (40, 40, 40), (70, 70, 70)])
     if rng.random() < 0.3:
         g["players"] = rng.randint(3, 10)
@@ -202,7 +211,8 @@ def configure(style, rng):
     elif style == "block_lines":
         g["thin"], g["thick"] = 1, rng.randint(3, 6)
     elif style == "shaded":
-        g["shading"] = rng.choice(["alt_blocks", "alt_blocks", "given_cells", "whole_grid", "pastel_blocks"])
+        g["shading"] = rng.choice(
+            ["alt_blocks", "alt_blocks", "given_cells", "whole_grid", "pastel_blocks"])
     elif style == "highlight":
         g["highlight"] = True
     elif style == "dark":
@@ -239,7 +249,8 @@ def configure(style, rng):
         g["grid_bg"] = rand_color(rng, (36, 36, 40), 10)
         g["thin_color"] = rand_color(rng, (80, 80, 86), 15)
         g["thick_color"] = rand_color(rng, (170, 170, 175), 40)
-        g["given"] = rng.choice([(232, 232, 232), (255, 255, 255), (212, 212, 212), (220, 225, 235)])
+        g["given"] = rng.choice(
+            [(232, 232, 232), (255, 255, 255), (212, 212, 212), (220, 225, 235)])
         g["player_ink"] = rng.choice(DARK_PLAYER_INK)
     return g
 
@@ -257,7 +268,8 @@ def cell_fills(g, rng, shown, givens_mask):
     fills = [[g["grid_bg"]] * 9 for _ in range(9)]
     mode = g["shading"]
     if mode == "alt_blocks":
-        shade = rng.choice([(220, 220, 220), (235, 235, 235), (210, 225, 245), (230, 245, 225), (245, 238, 210)])
+        shade = rng.choice(
+            [(220, 220, 220), (235, 235, 235), (210, 225, 245), (230, 245, 225), (245, 238, 210)])
         for r in range(9):
             for c in range(9):
                 if (r // 3 + c // 3) % 2 == 1:
@@ -272,7 +284,8 @@ def cell_fills(g, rng, shown, givens_mask):
         shade = rng.choice([(200, 200, 200), (238, 232, 213), (224, 224, 224), (255, 248, 220)])
         fills = [[shade] * 9 for _ in range(9)]
     elif mode == "pastel_blocks":
-        pastels = [(255, 228, 225), (225, 245, 255), (232, 255, 232), (255, 250, 215), (240, 230, 255)]
+        pastels = [(255, 228, 225), (225, 245, 255), (232, 255, 232), (255, 250, 215),
+                   (240, 230, 255)]
         for r in range(9):
             for c in range(9):
                 fills[r][c] = pastels[(3 * (r // 3) + c // 3) % len(pastels)]
@@ -301,7 +314,8 @@ def cell_fills(g, rng, shown, givens_mask):
 def draw_digit(draw, path, size_px, digit, cx, cy, color):
     f = font(path, size_px)
     left, top, right, bottom = f.getbbox(str(digit), anchor="ls")
-    draw.text((cx - (left + right) / 2, cy - (top + bottom) / 2), str(digit), font=f, fill=color, anchor="ls")
+    draw.text((cx - (left + right) / 2, cy - (top + bottom) / 2), str(digit), font=f,
+              fill=color, anchor="ls")
 
 
 def draw_grid(img, g, rng, x0, y0, shown, givens_mask):
@@ -318,11 +332,13 @@ def draw_grid(img, g, rng, x0, y0, shown, givens_mask):
         for c in range(9):
             draw.rectangle([xs[c], ys[r], xs[c + 1], ys[r + 1]], fill=fills[r][c])
     # Block lines go on top so they win where they cross the cell lines.
+    left, top = xs[0] - half, ys[0] - half
+    right, bottom = xs[9] - half + widths[9] - 1, ys[9] - half + widths[9] - 1
     for i in sorted(range(10), key=lambda j: j % 3 == 0):
         w, h = widths[i], widths[i] // 2
         color = g["thick_color"] if i % 3 == 0 else g["thin_color"]
-        draw.rectangle([xs[i] - h, ys[0] - half, xs[i] - h + w - 1, ys[9] - half + widths[9] - 1], fill=color)
-        draw.rectangle([xs[0] - half, ys[i] - h, xs[9] - half + widths[9] - 1, ys[i] - h + w - 1], fill=color)
+        draw.rectangle([xs[i] - h, top, xs[i] - h + w - 1, bottom], fill=color)
+        draw.rectangle([left, ys[i] - h, right, ys[i] - h + w - 1], fill=color)
 
     inner = pitch - g["thin"]
     size = g["digit_frac"] * inner * 100 / digit_height(g["font"])
@@ -332,7 +348,10 @@ def draw_grid(img, g, rng, x0, y0, shown, givens_mask):
     small_path = g["font"] if rng.random() < 0.5 else g["ui"][0]
     small_frac = rng.uniform(0.15, 0.28) if g["pencil"] == "all" else rng.uniform(0.15, 0.24)
     small_size = small_frac * inner * 100 / digit_height(small_path)
-    small_ink = rand_color(rng, (150, 150, 150), 20) if g["dark"] else rng.choice([(90, 90, 90), (120, 120, 120), (60, 60, 60), g["player_ink"]])
+    if g["dark"]:
+        small_ink = rand_color(rng, (150, 150, 150), 20)
+    else:
+        small_ink = rng.choice([(90, 90, 90), (120, 120, 120), (60, 60, 60), g["player_ink"]])
     few_style = rng.choice(["corners", "centre", "corners"])
     for r in range(9):
         for c in range(9):
@@ -349,14 +368,17 @@ def draw_grid(img, g, rng, x0, y0, shown, givens_mask):
                 marks = candidates(shown, r, c)
                 if g["pencil"] == "few":
                     marks = sorted(rng.sample(marks, min(len(marks), rng.randint(1, 4))))
-                draw_marks(draw, small_path, small_size, marks, xs[c], ys[r], pitch, few_style if g["pencil"] == "few" else "corners", small_ink)
+                how = few_style if g["pencil"] == "few" else "corners"
+                draw_marks(draw, small_path, small_size, marks, xs[c], ys[r], pitch, how, small_ink)
     # The centres of the outer lines, where a reader puts the grid's corners.
-    g["outer"] = (xs[0] - half + widths[0] / 2, ys[0] - half + widths[0] / 2, xs[9] - half + widths[9] / 2, ys[9] - half + widths[9] / 2)
+    g["outer"] = (xs[0] - half + widths[0] / 2, ys[0] - half + widths[0] / 2,
+                  xs[9] - half + widths[9] / 2, ys[9] - half + widths[9] / 2)
     return (x0 - half, y0 - half, xs[9] - half + widths[9], ys[9] - half + widths[9])
 
 
 def draw_marks(draw, path, size, marks, x, y, pitch, how, color):
-    """Candidates as apps write them: each digit in its ninth of the cell, or a row in the middle."""
+    """Candidates as apps write them: each digit in its ninth of the cell, or a row in the
+    middle."""
     third = pitch / 3
     if how == "corners":
         for d in marks:
@@ -377,7 +399,8 @@ def grid_extent(g):
 
 
 def overlaps(box, boxes, pad=0):
-    return any(box[0] < b[2] + pad and b[0] < box[2] + pad and box[1] < b[3] + pad and b[1] < box[3] + pad for b in boxes)
+    return any(box[0] < b[2] + pad and b[0] < box[2] + pad and box[1] < b[3] + pad
+               and b[1] < box[3] + pad for b in boxes)
 
 
 def draw_chrome(img, g, rng):
@@ -391,13 +414,15 @@ def draw_chrome(img, g, rng):
     if rng.random() < 0.5:
         draw.rectangle([0, 0, w, 40], fill=bar)
         x = 8
-        for title in rng.sample(["Daily Sudoku", "Inbox", "News", "Puzzle archive", "Search", "Weather"], 3):
+        tabs = ["Daily Sudoku", "Inbox", "News", "Puzzle archive", "Search", "Weather"]
+        for title in rng.sample(tabs, 3):
             draw.rounded_rectangle([x, 6, x + 220, 40], 8, fill=g["page_bg"] if x == 8 else bar)
             draw.text((x + 14, 14), title, font=font(reg, 14), fill=ink)
             x += 230
         draw.rectangle([0, 40, w, 84], fill=g["page_bg"] if not dark else (40, 40, 44))
         draw.rounded_rectangle([120, 48, w - 200, 78], 14, fill=bar)
-        draw.text((140, 54), "https://puzzles.example.org/sudoku/daily/" + str(rng.randint(1000, 9999)), font=font(reg, 15), fill=ink)
+        url = "https://puzzles.example.org/sudoku/daily/" + str(rng.randint(1000, 9999))
+        draw.text((140, 54), url, font=font(reg, 15), fill=ink)
         for i in range(3):
             draw.ellipse([16 + 32 * i, 54, 36 + 32 * i, 74], outline=ink, width=2)
         top = 86
@@ -412,7 +437,8 @@ def draw_chrome(img, g, rng):
         x = 10
         for _ in range(rng.randint(5, 9)):
             draw.rounded_rectangle([x, 66, x + 30, 96], 4, outline=(140, 140, 140), fill=bar)
-            draw.rectangle([x + 9, 75, x + 21, 87], fill=rng.choice([(70, 130, 180), (200, 80, 60), (90, 160, 90), ink]))
+            icon = rng.choice([(70, 130, 180), (200, 80, 60), (90, 160, 90), ink])
+            draw.rectangle([x + 9, 75, x + 21, 87], fill=icon)
             x += 38
         top = 104
     return top
@@ -429,7 +455,8 @@ def place(box_size, area, taken, rng, pad):
 
 
 def draw_distractor(img, g, rng, area, taken):
-    """A table or box that is not a 9x9 grid: a small digit box, a 4x4 puzzle, a calendar, a list."""
+    """A table or box that is not a 9x9 grid: a small digit box, a 4x4 puzzle, a calendar, a
+    list."""
     draw = ImageDraw.Draw(img)
     reg, bold = g["ui"]
     ink = text_color(g)
@@ -440,18 +467,22 @@ def draw_distractor(img, g, rng, area, taken):
         if box:
             for i in range(n + 1):
                 wdt = 3 if n in (4, 6) and i % 2 == 0 or i in (0, n) else 1
-                draw.rectangle([box[0] + i * cs, box[1], box[0] + i * cs + wdt - 1, box[1] + n * cs], fill=ink)
-                draw.rectangle([box[0], box[1] + i * cs, box[0] + n * cs, box[1] + i * cs + wdt - 1], fill=ink)
+                x, y = box[0] + i * cs, box[1] + i * cs
+                draw.rectangle([x, box[1], x + wdt - 1, box[1] + n * cs], fill=ink)
+                draw.rectangle([box[0], y, box[0] + n * cs, y + wdt - 1], fill=ink)
             for r in range(n):
                 for c in range(n):
                     if rng.random() < 0.5:
-                        draw_digit(draw, g["font"], cs * 0.6 * 100 / digit_height(g["font"]), rng.randint(1, n), box[0] + c * cs + cs / 2 + 1, box[1] + r * cs + cs / 2 + 1, ink)
+                        size = cs * 0.6 * 100 / digit_height(g["font"])
+                        cx, cy = box[0] + c * cs + cs / 2 + 1, box[1] + r * cs + cs / 2 + 1
+                        draw_digit(draw, g["font"], size, rng.randint(1, n), cx, cy, ink)
     elif kind == "calendar":
         cw, ch = rng.randint(26, 44), rng.randint(22, 34)
         box = place((7 * cw + 1, 7 * ch + 30), area, taken, rng, 30)
         if box:
             x, y = box[0], box[1]
-            draw.text((x, y), rng.choice(["March", "October", "June"]) + " 2026", font=font(bold, 16), fill=ink)
+            month = rng.choice(["March", "October", "June"]) + " 2026"
+            draw.text((x, y), month, font=font(bold, 16), fill=ink)
             y += 30
             for c, day in enumerate(["Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"]):
                 draw.text((x + c * cw + 5, y + 5), day, font=font(bold, 12), fill=ink)
@@ -459,7 +490,8 @@ def draw_distractor(img, g, rng, area, taken):
             for i in range(rng.choice([28, 30, 31])):
                 r, c = 1 + (start + i) // 7, (start + i) % 7
                 if r < 7:
-                    draw.text((x + c * cw + 5, y + r * ch + 5), str(i + 1), font=font(reg, 12), fill=ink)
+                    xy = (x + c * cw + 5, y + r * ch + 5)
+                    draw.text(xy, str(i + 1), font=font(reg, 12), fill=ink)
             for i in range(8):
                 draw.line([x + i * cw, y, x + i * cw, y + 7 * ch], fill=(150, 150, 150))
                 draw.line([x, y + i * ch, x + 7 * cw, y + i * ch], fill=(150, 150, 150))
@@ -472,22 +504,26 @@ def draw_distractor(img, g, rng, area, taken):
             for i in range(rows):
                 y = box[1] + 34 + i * 28
                 draw.text((box[0] + 4, y + 5), labels[i], font=font(reg, 14), fill=ink)
-                draw.text((box[0] + 180, y + 5), str(rng.randint(0, 400)), font=font(reg, 14), fill=ink)
+                count = str(rng.randint(0, 400))
+                draw.text((box[0] + 180, y + 5), count, font=font(reg, 14), fill=ink)
                 draw.line([box[0], y + 27, box[2], y + 27], fill=(180, 180, 180))
     elif kind == "picture":
         box = place((rng.randint(120, 320), rng.randint(80, 220)), area, taken, rng, 30)
         if box:
             draw.rectangle(box, fill=rand_color(rng, (120, 150, 180), 60))
             draw.ellipse([box[0] + 20, box[1] + 15, box[0] + 60, box[1] + 55], fill=(250, 220, 90))
-            draw.polygon([(box[0], box[3]), ((box[0] + box[2]) // 2, box[1] + 40), (box[2], box[3])], fill=rand_color(rng, (70, 120, 70), 30))
+            hill = [(box[0], box[3]), ((box[0] + box[2]) // 2, box[1] + 40), (box[2], box[3])]
+            draw.polygon(hill, fill=rand_color(rng, (70, 120, 70), 30))
     else:
         labels = rng.sample(["New game", "Check", "Hint", "Undo", "Print", "Reset", "Notes"], 4)
         box = place((4 * 120, 36), area, taken, rng, 30)
         if box:
             for i, label in enumerate(labels):
                 x = box[0] + i * 120
-                draw.rounded_rectangle([x, box[1], x + 110, box[3]], 6, fill=rng.choice([(66, 133, 244), (230, 230, 230), (52, 168, 83)]))
-                draw.text((x + 12, box[1] + 9), label, font=font(reg, 15), fill=(255, 255, 255) if i % 2 == 0 else (20, 20, 20))
+                fill = rng.choice([(66, 133, 244), (230, 230, 230), (52, 168, 83)])
+                draw.rounded_rectangle([x, box[1], x + 110, box[3]], 6, fill=fill)
+                label_ink = (255, 255, 255) if i % 2 == 0 else (20, 20, 20)
+                draw.text((x + 12, box[1] + 9), label, font=font(reg, 15), fill=label_ink)
     if box:
         taken.append(box)
 
@@ -546,7 +582,8 @@ def render_tight(g, rng, shown, givens_mask):
     ext = grid_extent(g)
     margin = [rng.randint(3, 60) for _ in range(4)]
     img = Image.new("RGB", (ext + margin[0] + margin[2], ext + margin[1] + margin[3]), g["page_bg"])
-    grid = draw_grid(img, g, rng, margin[0] + g["thick"] // 2, margin[1] + g["thick"] // 2, shown, givens_mask)
+    at = (margin[0] + g["thick"] // 2, margin[1] + g["thick"] // 2)
+    grid = draw_grid(img, g, rng, at[0], at[1], shown, givens_mask)
     return img, grid
 
 
@@ -555,7 +592,8 @@ def render_huge(g, rng, shown, givens_mask):
     side = rng.randint(0, 500)
     img = Image.new("RGB", (ext + 80 + side, ext + 160), g["page_bg"])
     draw = ImageDraw.Draw(img)
-    draw.text((40, 30), "Sudoku no. " + str(rng.randint(1, 999)), font=font(g["ui"][1], 48), fill=text_color(g))
+    title = "Sudoku no. " + str(rng.randint(1, 999))
+    draw.text((40, 30), title, font=font(g["ui"][1], 48), fill=text_color(g))
     grid = draw_grid(img, g, rng, 40, 120, shown, givens_mask)
     if side > 150:
         flow_text(img, g, rng, (ext + 70, 120, ext + 60 + side, ext + 120), [])
@@ -576,8 +614,10 @@ def render_phone(g, rng, shown, givens_mask):
     draw.text((40 * k, 130 * k), "<", font=font(bold, 64 * k), fill=ink)
     draw.text((w / 2 - 110 * k, 130 * k), "Sudoku", font=font(bold, 64 * k), fill=ink)
     for i in range(2):
-        draw.ellipse([w - (190 - 90 * i) * k, 135 * k, w - (130 - 90 * i) * k, 195 * k], outline=ink, width=max(2, int(5 * k)))
-    info = [rng.choice(["Easy", "Medium", "Hard", "Expert"]), "Mistakes: %d/3" % rng.randint(0, 2), "%02d:%02d" % (rng.randint(0, 40), rng.randint(0, 59))]
+        ring = [w - (190 - 90 * i) * k, 135 * k, w - (130 - 90 * i) * k, 195 * k]
+        draw.ellipse(ring, outline=ink, width=max(2, int(5 * k)))
+    info = [rng.choice(["Easy", "Medium", "Hard", "Expert"]), "Mistakes: %d/3" % rng.randint(0, 2)]
+    info.append("%02d:%02d" % (rng.randint(0, 40), rng.randint(0, 59)))
     for i, t in enumerate(info):
         draw.text((50 * k + i * 360 * k, 290 * k), t, font=font(reg, 40 * k), fill=ink)
     margin = rng.randint(14, 40) * k
@@ -587,18 +627,22 @@ def render_phone(g, rng, shown, givens_mask):
     y = box[3] + 60 * k
     for i, label in enumerate(["Undo", "Erase", "Notes", "Hint"]):
         cx = w * (i + 0.5) / 4
-        draw.ellipse([cx - 55 * k, y, cx + 55 * k, y + 110 * k], outline=ink, width=max(2, int(5 * k)))
+        ring = [cx - 55 * k, y, cx + 55 * k, y + 110 * k]
+        draw.ellipse(ring, outline=ink, width=max(2, int(5 * k)))
         draw.text((cx - 45 * k, y + 130 * k), label, font=font(reg, 34 * k), fill=ink)
     y += 260 * k
     for d in range(1, 10):
         cx = w * (d - 0.5) / 9
         draw_digit(draw, reg, 110 * k * 100 / digit_height(reg), d, cx, y + 80 * k, accent)
         if rng.random() < 0.5:
-            draw.text((cx - 10 * k, y + 160 * k), str(rng.randint(1, 9)), font=font(reg, 30 * k), fill=(140, 140, 140))
+            count = str(rng.randint(1, 9))
+            grey = (140, 140, 140)
+            draw.text((cx - 10 * k, y + 160 * k), count, font=font(reg, 30 * k), fill=grey)
     draw.rectangle([0, h - 150 * k, w, h], fill=(30, 30, 30) if g["dark"] else (242, 242, 242))
     for i in range(4):
         cx = w * (i + 0.5) / 4
-        draw.rounded_rectangle([cx - 30 * k, h - 115 * k, cx + 30 * k, h - 55 * k], 10, outline=ink, width=max(2, int(4 * k)))
+        key = [cx - 30 * k, h - 115 * k, cx + 30 * k, h - 55 * k]
+        draw.rounded_rectangle(key, 10, outline=ink, width=max(2, int(4 * k)))
     return img, box
 
 
@@ -622,7 +666,9 @@ def render_one(seed, index):
         shown[i // 9][i % 9] = full[i // 9][i % 9]
     for i in cells[count : count + g["players"]]:
         shown[i // 9][i % 9] = full[i // 9][i % 9]
-    layout = {"page": render_page, "tight": render_tight, "huge": render_huge, "phone": render_phone}[g["layout"]]
+    layouts = {"page": render_page, "tight": render_tight, "huge": render_huge,
+               "phone": render_phone}
+    layout = layouts[g["layout"]]
     img, _ = layout(g, rng, shown, givens_mask)
     box = g["outer"]
     corners = [(box[0], box[1]), (box[2], box[1]), (box[2], box[3]), (box[0], box[3])]
@@ -631,7 +677,9 @@ def render_one(seed, index):
         img = img.rotate(g["rotate"], resample=Image.BICUBIC, expand=True, fillcolor=g["page_bg"])
         a = math.radians(g["rotate"])
         dx, dy = img.width / 2, img.height / 2
-        corners = [(dx + (x - w / 2) * math.cos(a) + (y - h / 2) * math.sin(a), dy - (x - w / 2) * math.sin(a) + (y - h / 2) * math.cos(a)) for x, y in corners]
+        cos, sin = math.cos(a), math.sin(a)
+        corners = [(dx + (x - w / 2) * cos + (y - h / 2) * sin,
+                    dy - (x - w / 2) * sin + (y - h / 2) * cos) for x, y in corners]
     if g["scale"]:
         f = g["scale"]
         corners = [(x * f, y * f) for x, y in corners]
@@ -660,7 +708,8 @@ def write_one(out, seed, index):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", required=True, help="folder for NAME.png/.jpg and NAME.dat")
-    parser.add_argument("--seed", type=int, default=BENCH_SEED, help="%d makes the benchmark" % BENCH_SEED)
+    parser.add_argument("--seed", type=int, default=BENCH_SEED,
+                        help="%d makes the benchmark" % BENCH_SEED)
     parser.add_argument("--count", type=int, default=PER_STYLE * len(STYLES))
     args = parser.parse_args()
     check_fonts()
