@@ -184,6 +184,7 @@ def configure(style, rng):
         "scale": None,
         "rotate": None,
         "distractors": rng.randint(0, 2),
+        "labels": rng.random() < 0.12,
     }
     g["thick"] = g["thin"] + rng.choice([1, 2, 2, 3])
     g["thin_color"] = rng.choice(
@@ -193,6 +194,7 @@ def configure(style, rng):
         g["players"] = rng.randint(3, 10)
     if style == "page":
         g["layout"], g["distractors"] = "page", rng.randint(2, 4)
+        g["labels"] = rng.random() < 0.5
     elif style == "phone":
         g["layout"], g["size"] = "phone", rng.choice(PHONE_SIZES)
         g["dark"] = rng.random() < 0.4
@@ -210,6 +212,8 @@ def configure(style, rng):
         g["thin_color"] = g["thick_color"]
     elif style == "block_lines":
         g["thin"], g["thick"] = 1, rng.randint(3, 6)
+        if rng.random() < 0.3:
+            g["thin_color"] = rand_color(rng, (214, 214, 214), 8)
     elif style == "shaded":
         g["shading"] = rng.choice(
             ["alt_blocks", "alt_blocks", "given_cells", "whole_grid", "pastel_blocks"])
@@ -228,6 +232,7 @@ def configure(style, rng):
         g["thick"] = g["thin"] + rng.randint(2, 9)
     elif style == "jpeg":
         g["jpeg"] = rng.randint(30, 75)
+        g["subsampling"] = rng.choice([0, 2, 2])
     elif style == "scaled":
         g["cell"] = rng.uniform(30, 56)
         g["scale"] = rng.choice([rng.uniform(0.58, 0.85), rng.uniform(1.17, 1.75)])
@@ -388,6 +393,23 @@ def draw_marks(draw, path, size, marks, x, y, pitch, how, color):
         step = pitch / (len(marks) + 1)
         for i, d in enumerate(marks):
             draw_digit(draw, path, size, d, x + step * (i + 1), y + pitch / 2, color)
+
+
+def draw_labels(img, g, rng, box):
+    """Row and column names outside the grid, as printed puzzles and solving guides put them;
+    returns the box that holds the grid and its names."""
+    draw = ImageDraw.Draw(img)
+    pitch = g["cell"]
+    names = rng.choice([("ABCDEFGHI", "123456789"), ("123456789", "ABCDEFGHI"), ("123456789",) * 2])
+    size = rng.uniform(0.3, 0.45) * pitch * 100 / digit_height(g["ui"][0])
+    ink = (150, 150, 150) if g["dark"] else rng.choice([(100, 100, 100), (0, 0, 0), (80, 100, 140)])
+    gap = pitch * 0.45
+    for i in range(9):
+        middle = box[0] + g["thick"] / 2 + (i + 0.5) * pitch
+        draw_digit(draw, g["ui"][0], size, names[0][i], middle, box[1] - gap, ink)
+        middle = box[1] + g["thick"] / 2 + (i + 0.5) * pitch
+        draw_digit(draw, g["ui"][0], size, names[1][i], box[0] - gap, middle, ink)
+    return (box[0] - round(pitch * 0.8), box[1] - round(pitch * 0.8), box[2], box[3])
 
 
 def grid_extent(g):
@@ -564,13 +586,14 @@ def render_page(g, rng, shown, givens_mask):
     top = draw_chrome(img, g, rng)
     area = (rng.randint(16, 60), top + 12, w - rng.randint(16, 60), h - 10)
     ext = grid_extent(g)
-    while ext > area[3] - area[1] - 40 or ext > area[2] - area[0] - 40:
+    names = round(g["cell"]) if g["labels"] else 0
+    while ext + names > min(area[3] - area[1], area[2] - area[0]) - 40:
         g["cell"] *= 0.9
-        ext = grid_extent(g)
-    x = rng.randint(area[0] + 10, area[2] - ext - 10)
-    y = rng.randint(area[1] + 10, area[3] - ext - 10)
+        ext, names = grid_extent(g), round(g["cell"]) if g["labels"] else 0
+    x = rng.randint(area[0] + 10 + names, area[2] - ext - 10)
+    y = rng.randint(area[1] + 10 + names, area[3] - ext - 10)
     grid = draw_grid(img, g, rng, x, y, shown, givens_mask)
-    taken = [grid]
+    taken = [draw_labels(img, g, rng, grid) if g["labels"] else grid]
     for _ in range(g["distractors"]):
         draw_distractor(img, g, rng, area, taken)
     flow_text(img, g, rng, area, taken)
@@ -581,9 +604,13 @@ def render_tight(g, rng, shown, givens_mask):
     """A screenshot of the grid alone, with a little of the window around it."""
     ext = grid_extent(g)
     margin = [rng.randint(3, 60) for _ in range(4)]
+    if g["labels"]:
+        margin[0] = margin[1] = max(margin[0], margin[1], round(g["cell"]))
     img = Image.new("RGB", (ext + margin[0] + margin[2], ext + margin[1] + margin[3]), g["page_bg"])
     at = (margin[0] + g["thick"] // 2, margin[1] + g["thick"] // 2)
     grid = draw_grid(img, g, rng, at[0], at[1], shown, givens_mask)
+    if g["labels"]:
+        draw_labels(img, g, rng, grid)
     return img, grid
 
 
@@ -695,7 +722,7 @@ def write_one(out, seed, index):
     img, shown, style, g = render_one(seed, index)
     name = "shot%03d-%s" % (index, style)
     if g["jpeg"]:
-        img.save(os.path.join(out, name + ".jpg"), quality=g["jpeg"])
+        img.save(os.path.join(out, name + ".jpg"), quality=g["jpeg"], subsampling=g["subsampling"])
     else:
         img.save(os.path.join(out, name + ".png"), optimize=False, compress_level=6)
     with open(os.path.join(out, name + ".dat"), "w") as f:
