@@ -170,7 +170,7 @@ def configure(style, rng):
         "thin": rng.choice([1, 1, 2]),
         "font": rng.choice(DIGIT_FONTS),
         "ui": rng.choice(UI_FONTS),
-        "digit_frac": rng.uniform(0.5, 0.72),
+        "digit_frac": rng.uniform(0.48, 0.78),
         "dark": False,
         "page_bg": rand_color(rng, (250, 250, 250), 5),
         "grid_bg": (255, 255, 255),
@@ -251,8 +251,8 @@ def configure(style, rng):
         g["players"] = rng.randint(0, 8)
     if g["dark"]:
         g["page_bg"] = rng.choice([(18, 18, 18), (30, 30, 30), (32, 33, 36), (40, 44, 52)])
-        g["grid_bg"] = rand_color(rng, (36, 36, 40), 10)
-        g["thin_color"] = rand_color(rng, (80, 80, 86), 15)
+        g["grid_bg"] = rand_color(rng, (36, 36, 40), 5)
+        g["thin_color"] = rand_color(rng, (80, 80, 86), 8)
         g["thick_color"] = rand_color(rng, (170, 170, 175), 40)
         g["given"] = rng.choice(
             [(232, 232, 232), (255, 255, 255), (212, 212, 212), (220, 225, 235)])
@@ -550,12 +550,12 @@ def draw_distractor(img, g, rng, area, taken):
         taken.append(box)
 
 
-def flow_text(img, g, rng, area, taken):
+def flow_text(img, g, rng, area, taken, zoom=1.0):
     """Paragraphs and headings across the page, flowing around everything already placed."""
     draw = ImageDraw.Draw(img)
     reg, bold = g["ui"]
     ink = text_color(g)
-    size = rng.randint(13, 18)
+    size = rng.randint(13, 18) * zoom
     y = area[1]
     while y < area[3] - size * 2:
         heading = rng.random() < 0.12
@@ -615,15 +615,17 @@ def render_tight(g, rng, shown, givens_mask):
 
 
 def render_huge(g, rng, shown, givens_mask):
+    """A page zoomed far in: the grid over 1000 px, a column of equally large text beside it."""
     ext = grid_extent(g)
-    side = rng.randint(0, 500)
+    zoom = g["cell"] / 50
+    side = round(min(rng.randint(0, 500) * zoom, 0.6 * ext))
     img = Image.new("RGB", (ext + 80 + side, ext + 160), g["page_bg"])
     draw = ImageDraw.Draw(img)
     title = "Sudoku no. " + str(rng.randint(1, 999))
     draw.text((40, 30), title, font=font(g["ui"][1], 48), fill=text_color(g))
     grid = draw_grid(img, g, rng, 40, 120, shown, givens_mask)
     if side > 150:
-        flow_text(img, g, rng, (ext + 70, 120, ext + 60 + side, ext + 120), [])
+        flow_text(img, g, rng, (ext + 70, 120, ext + 60 + side, ext + 120), [], zoom)
     return img, grid
 
 
@@ -665,6 +667,11 @@ def render_phone(g, rng, shown, givens_mask):
             count = str(rng.randint(1, 9))
             grey = (140, 140, 140)
             draw.text((cx - 10 * k, y + 160 * k), count, font=font(reg, 30 * k), fill=grey)
+    if rng.random() < 0.6:
+        banner = [40 * k, y + 260 * k, w - 40 * k, y + 420 * k]
+        draw.rounded_rectangle(banner, 20 * k, fill=rand_color(rng, (120, 160, 200), 60))
+        text = rng.choice(["Play the daily challenge", "Remove ads", "New game"])
+        draw.text((80 * k, y + 310 * k), text, font=font(bold, 52 * k), fill=(255, 255, 255))
     draw.rectangle([0, h - 150 * k, w, h], fill=(30, 30, 30) if g["dark"] else (242, 242, 242))
     for i in range(4):
         cx = w * (i + 0.5) / 4
