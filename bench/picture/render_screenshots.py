@@ -742,11 +742,13 @@ def write_one(out, seed, index):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--out", required=True, help="folder for NAME.png/.jpg and NAME.dat")
     parser.add_argument("--seed", type=int, default=BENCH_SEED,
                         help="%d makes the benchmark" % BENCH_SEED)
-    parser.add_argument("--count", type=int, default=PER_STYLE * len(STYLES))
+    parser.add_argument("--count", type=int, default=PER_STYLE * len(STYLES),
+                        help="default %d, %d of each of the %d styles"
+                        % (PER_STYLE * len(STYLES), PER_STYLE, len(STYLES)))
     args = parser.parse_args()
     check_fonts()
     os.makedirs(args.out, exist_ok=True)
