@@ -14,6 +14,9 @@ packages=(
     qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
     sway grim jq pulseaudio pulseaudio-utils libcanberra-pulse
     fonts-liberation fonts-dejavu-core
+    libopencv-imgproc-dev libopencv-dnn-dev
+    python3-opencv python3-pil python3-numpy fonts-dejavu-extra fonts-freefont-ttf
+    fonts-noto-core fonts-urw-base35 fonts-crosextra-carlito fonts-crosextra-caladea
     clang-format desktop-file-utils
     dpkg-dev file lintian appstream groff-base man-db
 )
