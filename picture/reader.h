@@ -25,12 +25,19 @@ std::pair<char, int> verdict(const ClassProbabilities& p, float sure = kSureProb
 // The normalised grid (kGridPixels square), or nothing when the picture holds no grid.
 std::optional<cv::Mat> normalisedGrid(const cv::Mat& grey);
 
+// Cells with enough ink in their middle to hold a digit (or pencil marks).
+std::array<bool, 81> inkedCells(const cv::Mat& grid);
+
+// The grid turned clockwise by a quarter turns.
+cv::Mat turned(const cv::Mat& grid, int quarters);
+
 class PictureReader {
 public:
     explicit PictureReader(std::span<const std::uint8_t> onnx) : m_net(onnx) {}
     std::optional<Reading> read(const cv::Mat& grey, float sure = kSureProbability);
-    // The probabilities behind a reading, for calibrating the threshold.
-    std::vector<ClassProbabilities> classifyGrid(const cv::Mat& normalised);
+    // The probabilities of the 81 cells, the grid first turned upright: phones often store
+    // photos sideways without saying so.
+    std::vector<ClassProbabilities> classifyGrid(const cv::Mat& normalised, bool turn = true);
 
 private:
     DigitNet m_net;

@@ -63,6 +63,46 @@ std::optional<Sample> loadTruth(const fs::path& picture) {
     return s;
 }
 
+// The turn that makes the cells with ink match the truth's givens best: training must see the
+// grid upright. Some puzzles' givens are symmetric under a quarter turn, and some photos carry a
+// wrong orientation tag; the network then breaks the tie, or without one the picture is left out.
+std::optional<cv::Mat> uprightByTruth(const cv::Mat& grid, const std::string& truth,
+                                      picture::PictureReader* reader) {
+    std::vector<int> best;
+    int bestAgreement = -1;
+    for (int q = 0; q < 4; ++q) {
+        const auto inked = picture::inkedCells(picture::turned(grid, q));
+        int agreement = 0;
+        for (std::size_t i = 0; i < 81; ++i)
+            agreement += inked[i] == (truth[i] != '0');
+        if (agreement > bestAgreement)
+            best.clear();
+        if (agreement >= bestAgreement) {
+            bestAgreement = agreement;
+            best.push_back(q);
+        }
+    }
+    // Most puzzles are symmetric under a half turn, and photos are rarely upside down.
+    if (best.size() == 1 || (!reader && best == std::vector<int>{0, 2}))
+        return picture::turned(grid, best[0]);
+    if (!reader)
+        return std::nullopt;
+    int right = -1;
+    int chosen = best[0];
+    for (const int q : best) {
+        const cv::Mat t = picture::turned(grid, q);
+        const auto p = reader->classifyGrid(t, false);
+        int matches = 0;
+        for (std::size_t i = 0; i < 81; ++i)
+            matches += picture::verdict(p[i], 0).first == (truth[i] == '0' ? '.' : truth[i]);
+        if (matches > right) {
+            right = matches;
+            chosen = q;
+        }
+    }
+    return picture::turned(grid, chosen);
+}
+
 long numberIn(const std::string& name) {
     const auto first = name.find_first_of("0123456789");
     return first == std::string::npos ? -1 : std::stol(name.substr(first));
@@ -179,12 +219,14 @@ int main(int argc, char** argv) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (grid && !dump.empty()) {
-            const QImage image(grid->data, grid->cols, grid->rows, int(grid->step),
-                               QImage::Format_Grayscale8);
-            image.save(
-                QString::fromStdString((fs::path(dump) / s.picture.stem()).string() + ".png"));
-            fs::copy_file(s.truthFile, fs::path(dump) / s.truthFile.filename(),
-                          fs::copy_options::overwrite_existing);
+            if (const auto upright = uprightByTruth(*grid, s.truth, reader.get())) {
+                const QImage image(upright->data, upright->cols, upright->rows,
+                                   int(upright->step), QImage::Format_Grayscale8);
+                image.save(
+                    QString::fromStdString((fs::path(dump) / s.picture.stem()).string() + ".png"));
+                fs::copy_file(s.truthFile, fs::path(dump) / s.truthFile.filename(),
+                              fs::copy_options::overwrite_existing);
+            }
         }
         Tally t;
         t.pictures = 1;
