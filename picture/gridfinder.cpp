@@ -150,7 +150,6 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
                 GridQuad quad;
                 for (int k = 0; k < 4; ++k)
                     quad.corners[k] = corners[k] * float(1 / scale);
-                quad.lightLines = light;
                 best = quad;
             }
         }

@@ -11,8 +11,6 @@ namespace picture {
 struct GridQuad {
     // Top-left, top-right, bottom-right, bottom-left, in the picture's pixels.
     std::array<cv::Point2f, 4> corners;
-    // Lines lighter than the paper around them, as in dark themes.
-    bool lightLines = false;
 };
 
 std::optional<GridQuad> findGrid(const cv::Mat& grey);

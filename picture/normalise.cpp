@@ -9,22 +9,32 @@ namespace picture {
 
 bool lightInk(const cv::Mat& grid) {
     const int cell = grid.cols / 9;
-    // Only the middle of each cell: lines of a dark theme may be darker or lighter than its cells.
+    // A cell's background shows in its corners, clear of the lines and of a centred digit, however
+    // large and bold; the middle is where the ink is.
+    const int edge = std::max(2, cell * 3 / 20);
+    const int patch = std::max(1, cell / 10);
     const int inset = cell / 5;
     long darker = 0;
     long lighter = 0;
-    std::vector<std::uint8_t> values;
+    std::vector<std::uint8_t> corners;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c) {
-            const cv::Mat inner = grid(
-                cv::Rect(c * cell + inset, r * cell + inset, cell - 2 * inset, cell - 2 * inset));
-            values.assign(inner.begin<std::uint8_t>(), inner.end<std::uint8_t>());
-            auto mid = values.begin() + long(values.size() / 2);
-            std::nth_element(values.begin(), mid, values.end());
-            const int median = *mid;
-            for (const std::uint8_t v : values) {
-                darker += v < median - 40;
-                lighter += v > median + 40;
+            const cv::Rect box(c * cell, r * cell, cell, cell);
+            corners.clear();
+            for (const cv::Point at : {cv::Point(edge, edge), cv::Point(cell - edge - patch, edge),
+                                       cv::Point(edge, cell - edge - patch),
+                                       cv::Point(cell - edge - patch, cell - edge - patch)}) {
+                const cv::Mat p = grid(cv::Rect(box.tl() + at, cv::Size(patch, patch)));
+                corners.insert(corners.end(), p.begin<std::uint8_t>(), p.end<std::uint8_t>());
+            }
+            auto mid = corners.begin() + long(corners.size() / 2);
+            std::nth_element(corners.begin(), mid, corners.end());
+            const int background = *mid;
+            const cv::Mat inner =
+                grid(cv::Rect(box.x + inset, box.y + inset, cell - 2 * inset, cell - 2 * inset));
+            for (auto it = inner.begin<std::uint8_t>(); it != inner.end<std::uint8_t>(); ++it) {
+                darker += *it < background - 40;
+                lighter += *it > background + 40;
             }
         }
     return lighter > darker;

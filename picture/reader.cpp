@@ -36,8 +36,8 @@ std::array<bool, 81> inkedCells(const cv::Mat& grid) {
     const int inset = kCellPixels / 4;
     const int side = kCellPixels - 2 * inset;
     for (int i = 0; i < 81; ++i) {
-        const cv::Mat middle = grid(cv::Rect((i % 9) * kCellPixels + inset,
-                                             (i / 9) * kCellPixels + inset, side, side));
+        const cv::Mat middle = grid(
+            cv::Rect((i % 9) * kCellPixels + inset, (i / 9) * kCellPixels + inset, side, side));
         inked[std::size_t(i)] = cv::countNonZero(middle < 128) >= side * side / 20;
     }
     return inked;

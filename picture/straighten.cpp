@@ -85,6 +85,17 @@ std::array<double, 10> smoothLine(const std::array<std::optional<double>, 10>& f
     return out;
 }
 
+bool lightLines(const cv::Mat& warped) {
+    std::vector<std::uint8_t> v(warped.begin<std::uint8_t>(), warped.end<std::uint8_t>());
+    const auto at = [&](double q) {
+        auto it = v.begin() + long(q * double(v.size() - 1));
+        std::nth_element(v.begin(), it, v.end());
+        return int(*it);
+    };
+    const int median = at(0.5);
+    return at(0.97) - median > median - at(0.03);
+}
+
 } // namespace
 
 GridPoints locateLines(const cv::Mat& grey, const GridQuad& quad) {
@@ -107,10 +118,12 @@ GridPoints locateLines(const cv::Mat& grey, const GridQuad& quad) {
         (cv::Mat_<double>(3, 3) << 1 / shrink, 0, 0, 0, 1 / shrink, 0, 0, 0, 1);
     cv::warpPerspective(source, warped, h * scaleBack, cv::Size(kSide, kSide), cv::INTER_LINEAR,
                         cv::BORDER_REPLICATE);
+    // Lines have the ink's side of the paper: darker in light themes, lighter in dark ones. Both
+    // show up next to a line in a local threshold, so decide by the grid's own brightness.
+    const bool light = lightLines(warped);
     cv::Mat ink;
     cv::adaptiveThreshold(warped, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
-                          quad.lightLines ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, 15,
-                          quad.lightLines ? -5 : 5);
+                          light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, 15, light ? -5 : 5);
     // Digits are shorter than three quarters of a cell, lines are longer.
     cv::Mat hmask;
     cv::Mat vmask;

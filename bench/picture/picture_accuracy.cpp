@@ -220,8 +220,8 @@ int main(int argc, char** argv) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (grid && !dump.empty()) {
             if (const auto upright = uprightByTruth(*grid, s.truth, reader.get())) {
-                const QImage image(upright->data, upright->cols, upright->rows,
-                                   int(upright->step), QImage::Format_Grayscale8);
+                const QImage image(upright->data, upright->cols, upright->rows, int(upright->step),
+                                   QImage::Format_Grayscale8);
                 image.save(
                     QString::fromStdString((fs::path(dump) / s.picture.stem()).string() + ".png"));
                 fs::copy_file(s.truthFile, fs::path(dump) / s.truthFile.filename(),
