@@ -14,7 +14,7 @@ namespace {
 constexpr int kFindLongSide = 1600;
 // The smallest grid looked for: 16 px cells, less a little for the scale-down above.
 constexpr double kMinGridSide = 9 * 12;
-constexpr double kMinScore = 0.25;
+constexpr double kMinScore = 0.2;
 
 cv::Matx33d unitSquareTo(const std::array<cv::Point2f, 4>& c) {
     const std::array<cv::Point2f, 4> unit{cv::Point2f(0, 0), cv::Point2f(1, 0), cv::Point2f(1, 1),
@@ -28,10 +28,9 @@ cv::Point2d apply(const cv::Matx33d& h, double u, double v) {
 }
 
 bool inkNear(const cv::Mat& ink, const cv::Matx33d& h, double u, double v, bool horizontal,
-             double tolerance) {
-    constexpr int kSteps = 4;
-    for (int i = -kSteps; i <= kSteps; ++i) {
-        const double d = tolerance * i / kSteps;
+             double tolerance, int steps) {
+    for (int i = -steps; i <= steps; ++i) {
+        const double d = tolerance * i / steps;
         const cv::Point2d p = horizontal ? apply(h, u, v + d) : apply(h, u + d, v);
         const int x = int(std::lround(p.x));
         const int y = int(std::lround(p.y));
@@ -41,13 +40,14 @@ bool inkNear(const cv::Mat& ink, const cv::Matx33d& h, double u, double v, bool 
     return false;
 }
 
-double coverage(const cv::Mat& ink, const cv::Matx33d& h, double at, double tolerance) {
+// Steps of a pixel across the tolerance, so that no one-pixel line slips between them.
+double coverage(const cv::Mat& ink, const cv::Matx33d& h, double at, double tolerance, int steps) {
     constexpr int kSamples = 72;
     int hits = 0;
     for (int i = 0; i < kSamples; ++i) {
         const double t = (i + 0.5) / kSamples;
-        hits += inkNear(ink, h, t, at, true, tolerance);
-        hits += inkNear(ink, h, at, t, false, tolerance);
+        hits += inkNear(ink, h, t, at, true, tolerance, steps);
+        hits += inkNear(ink, h, at, t, false, tolerance, steps);
     }
     return hits / (2.0 * kSamples);
 }
@@ -89,6 +89,26 @@ bool plausible(const std::array<cv::Point2f, 4>& c, double hullArea) {
     return shortest >= kMinGridSide && shortest > 0.5 * longest;
 }
 
+// Whether the ink in a region is lighter than its paper, from how far the brightest and the
+// darkest few pixels stray from the median.
+bool lightInkIn(const cv::Mat& grey, cv::Rect region) {
+    region &= cv::Rect(0, 0, grey.cols, grey.rows);
+    std::vector<std::uint8_t> v;
+    const int step = std::max(1, std::min(region.width, region.height) / 200);
+    for (int y = region.y; y < region.y + region.height; y += step)
+        for (int x = region.x; x < region.x + region.width; x += step)
+            v.push_back(grey.at<std::uint8_t>(y, x));
+    if (v.empty())
+        return false;
+    const auto at = [&](double q) {
+        auto it = v.begin() + long(q * double(v.size() - 1));
+        std::nth_element(v.begin(), it, v.end());
+        return int(*it);
+    };
+    const int median = at(0.5);
+    return at(0.97) - median > median - at(0.03);
+}
+
 } // namespace
 
 double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) {
@@ -96,13 +116,25 @@ double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) 
     // Perspective and curved paper move the inner lines off the straight prediction; a fifth of
     // a cell still keeps clear of the digits in the middle of the cells.
     const double tolerance = 0.2 / 9;
-    double onLines = 0;
+    const double side =
+        std::max(cv::norm(corners[0] - corners[2]), cv::norm(corners[1] - corners[3]));
+    const int steps = std::max(2, int(tolerance * side / 1.5));
+    int present = 0;
+    double lines = 0;
+    for (int k = 1; k <= 8; ++k) {
+        const double c = coverage(ink, h, k / 9.0, tolerance, steps);
+        present += c >= 0.3;
+        lines += c;
+    }
+    // A grid of another size meets only some of our lines.
+    if (present < 6)
+        return -1;
+    // Against lines through the middle of the cells, where only digits are: texture has ink
+    // everywhere.
     double between = 0;
-    for (int k = 1; k <= 8; ++k)
-        onLines += coverage(ink, h, k / 9.0, tolerance);
     for (int k = 0; k < 9; ++k)
-        between += coverage(ink, h, (k + 0.5) / 9.0, tolerance);
-    return onLines / 8 - between / 9;
+        between += coverage(ink, h, (k + 0.5) / 9.0, tolerance, steps);
+    return lines / 8 - between / 9;
 }
 
 std::optional<GridQuad> findGrid(const cv::Mat& grey) {
@@ -120,40 +152,48 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
 
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
-    for (const bool light : {false, true}) {
-        cv::Mat ink;
-        cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
-                              light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, block,
-                              light ? -7 : 7);
-        cv::Mat joined;
-        cv::dilate(ink, joined, cv::Mat());
-        std::vector<std::vector<cv::Point>> contours;
-        cv::findContours(joined, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
-        std::vector<std::pair<double, std::size_t>> byArea;
-        std::vector<cv::Point> hull;
-        for (std::size_t i = 0; i < contours.size(); ++i) {
-            cv::convexHull(contours[i], hull);
-            const double area = cv::contourArea(hull);
-            if (area >= kMinGridSide * kMinGridSide)
-                byArea.emplace_back(area, i);
-        }
-        std::sort(byArea.begin(), byArea.end(), std::greater<>());
-        if (byArea.size() > 16)
-            byArea.resize(16);
-        for (const auto& [area, i] : byArea) {
-            const auto corners = cornersOf(contours[i]);
-            if (!plausible(corners, area))
-                continue;
-            const double score = gridScore(ink, corners);
-            if (score > bestScore) {
-                bestScore = score;
-                GridQuad quad;
-                for (int k = 0; k < 4; ++k)
-                    quad.corners[k] = corners[k] * float(1 / scale);
-                best = quad;
+    // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
+    // narrow one finds nothing, mends them without gluing text to sharper grids.
+    for (const int join : {3, 7})
+        for (const bool light : {false, true}) {
+            if (best)
+                break;
+            cv::Mat ink;
+            cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
+                                  light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, block,
+                                  light ? -7 : 7);
+            cv::Mat joined;
+            cv::dilate(ink, joined,
+                       cv::getStructuringElement(cv::MORPH_RECT, cv::Size(join, join)));
+            std::vector<std::vector<cv::Point>> contours;
+            cv::findContours(joined, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+            std::vector<std::pair<double, std::size_t>> byArea;
+            std::vector<cv::Point> hull;
+            for (std::size_t i = 0; i < contours.size(); ++i) {
+                cv::convexHull(contours[i], hull);
+                const double area = cv::contourArea(hull);
+                if (area >= kMinGridSide * kMinGridSide)
+                    byArea.emplace_back(area, i);
+            }
+            std::sort(byArea.begin(), byArea.end(), std::greater<>());
+            if (byArea.size() > 16)
+                byArea.resize(16);
+            for (const auto& [area, i] : byArea) {
+                const auto corners = cornersOf(contours[i]);
+                // A local threshold of the wrong polarity outlines every line on both sides.
+                if (!plausible(corners, area) ||
+                    lightInkIn(work, cv::boundingRect(contours[i])) != light)
+                    continue;
+                const double score = gridScore(ink, corners);
+                if (score > bestScore) {
+                    bestScore = score;
+                    GridQuad quad;
+                    for (int k = 0; k < 4; ++k)
+                        quad.corners[k] = corners[k] * float(1 / scale);
+                    best = quad;
+                }
             }
         }
-    }
     return best;
 }
 
