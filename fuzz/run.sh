@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the readers of outside input with clang (libFuzzer, ASan, UBSan) and
 # runs each for SECONDS (default 60) from a copy of its committed seed corpus:
-# `run.sh [SECONDS [gif|jpeg|puzzletext]]`, every target one after the other when none is named.
+# `run.sh [SECONDS [gif|jpeg|puzzletext|picture]]`, every target one after the other when none is
+# named.
 # Exits non-zero on any crash, leak, sanitizer report, failed check, time-out or memory limit.
 set -euo pipefail
 
 seconds="${1:-60}"
 targets=("${2:-gif}")
-[ $# -ge 2 ] || targets=(gif jpeg puzzletext)
+[ $# -ge 2 ] || targets=(gif jpeg puzzletext picture)
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
 out="${FUZZ_OUT:-$root/build/fuzz}"
@@ -27,6 +28,14 @@ build() {
               "${qt_flags[@]}" -ljpeg -o "$out/jpeg_fuzzer" ;;
     puzzletext) "$cxx" "${flags[@]}" -I"$root/board" "$here/puzzletext_fuzzer.cpp" \
                     "$root/board/puzzletext.cpp" -o "$out/puzzletext_fuzzer" ;;
+    picture)
+        # OpenCV comes as Debian builds it; only our steps carry the sanitizers.
+        opencv="$(dirname "$(find /usr/include -path '*/opencv2/core.hpp' -print -quit)")/.."
+        "$cxx" "${flags[@]}" -I"$root/picture" -isystem "$opencv" \
+            -DZARVICK_DIGITNET_PATH="\"$root/picture/digitnet.onnx\"" \
+            "$here/picture_fuzzer.cpp" "$root"/picture/{decode,gridfinder,straighten,normalise}.cpp \
+            "$root"/picture/{digitnet,digitnet_data,reader}.cpp \
+            "${qt_flags[@]}" -lopencv_dnn -lopencv_imgproc -lopencv_core -o "$out/picture_fuzzer" ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
     esac
 }
@@ -40,8 +49,11 @@ for target in "${targets[@]}"; do
     mkdir -p "$out/$target/corpus" "$out/$target/artifacts"
     build "$target"
     # The readers must stay far below these on any input: a few hostile bytes may not buy
-    # hundreds of megabytes or seconds of work.
+    # hundreds of megabytes or seconds of work. A picture may rightly decode to 50 megapixels
+    # and then be searched for a grid, which costs more, as it does in the helper's limits.
+    limits=(-timeout=2 -rss_limit_mb=256 -malloc_limit_mb=256)
+    [ "$target" = picture ] && limits=(-timeout=20 -rss_limit_mb=1536 -malloc_limit_mb=512)
     "$out/${target}_fuzzer" "$out/$target/corpus" "$here/corpus/$target" \
-        -max_total_time="$seconds" -timeout=2 -rss_limit_mb=256 -malloc_limit_mb=256 \
+        -max_total_time="$seconds" "${limits[@]}" \
         -max_len=16384 -print_final_stats=1 -artifact_prefix="$out/$target/artifacts/"
 done

@@ -7,6 +7,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libjpeg62-turbo-dev
+    libopencv-imgproc-dev libopencv-dnn-dev python3-pil
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev bc openbox xclip

@@ -1,0 +1,200 @@
+#include "gridfinder.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace picture {
+
+namespace {
+
+// Detection needs no more resolution than this; the warp later reads the full picture.
+constexpr int kFindLongSide = 1600;
+// The smallest grid looked for: 16 px cells, less a little for the scale-down above.
+constexpr double kMinGridSide = 9 * 12;
+constexpr double kMinScore = 0.2;
+
+cv::Matx33d unitSquareTo(const std::array<cv::Point2f, 4>& c) {
+    const std::array<cv::Point2f, 4> unit{cv::Point2f(0, 0), cv::Point2f(1, 0), cv::Point2f(1, 1),
+                                          cv::Point2f(0, 1)};
+    return cv::getPerspectiveTransform(unit.data(), c.data());
+}
+
+cv::Point2d apply(const cv::Matx33d& h, double u, double v) {
+    const cv::Vec3d p = h * cv::Vec3d(u, v, 1);
+    return {p[0] / p[2], p[1] / p[2]};
+}
+
+bool inkNear(const cv::Mat& ink, const cv::Matx33d& h, double u, double v, bool horizontal,
+             double tolerance, int steps) {
+    for (int i = -steps; i <= steps; ++i) {
+        const double d = tolerance * i / steps;
+        const cv::Point2d p = horizontal ? apply(h, u, v + d) : apply(h, u + d, v);
+        const int x = int(std::lround(p.x));
+        const int y = int(std::lround(p.y));
+        if (x >= 0 && y >= 0 && x < ink.cols && y < ink.rows && ink.at<std::uint8_t>(y, x))
+            return true;
+    }
+    return false;
+}
+
+// Steps of a pixel across the tolerance, so that no one-pixel line slips between them.
+double coverage(const cv::Mat& ink, const cv::Matx33d& h, double at, double tolerance, int steps) {
+    constexpr int kSamples = 72;
+    int hits = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        const double t = (i + 0.5) / kSamples;
+        hits += inkNear(ink, h, t, at, true, tolerance, steps);
+        hits += inkNear(ink, h, at, t, false, tolerance, steps);
+    }
+    return hits / (2.0 * kSamples);
+}
+
+std::array<cv::Point2f, 4> cornersOf(const std::vector<cv::Point>& contour) {
+    std::vector<cv::Point> hull;
+    cv::convexHull(contour, hull);
+    std::vector<cv::Point> poly;
+    cv::approxPolyDP(hull, poly, 0.02 * cv::arcLength(hull, true), true);
+    const std::vector<cv::Point>& pts = poly.size() == 4 ? poly : hull;
+    // Extremes along the diagonals order the corners for any tilt well below 45 degrees.
+    std::array<cv::Point2f, 4> c;
+    auto pick = [&](auto key) {
+        return cv::Point2f(*std::max_element(pts.begin(), pts.end(),
+                                             [&](auto& a, auto& b) { return key(a) < key(b); }));
+    };
+    c[0] = pick([](const cv::Point& p) { return -(p.x + p.y); });
+    c[1] = pick([](const cv::Point& p) { return p.x - p.y; });
+    c[2] = pick([](const cv::Point& p) { return p.x + p.y; });
+    c[3] = pick([](const cv::Point& p) { return p.y - p.x; });
+    return c;
+}
+
+// The hull, not the contour: where a faint outer line breaks, the contour runs into the cells.
+bool plausible(const std::array<cv::Point2f, 4>& c, double hullArea) {
+    std::vector<cv::Point2f> poly(c.begin(), c.end());
+    if (!cv::isContourConvex(poly))
+        return false;
+    const double area = cv::contourArea(poly);
+    if (area <= 0 || hullArea < 0.8 * area || hullArea > 1.25 * area)
+        return false;
+    double shortest = 1e18;
+    double longest = 0;
+    for (int i = 0; i < 4; ++i) {
+        const double side = cv::norm(c[i] - c[(i + 1) % 4]);
+        shortest = std::min(shortest, side);
+        longest = std::max(longest, side);
+    }
+    return shortest >= kMinGridSide && shortest > 0.5 * longest;
+}
+
+// Whether the ink in a region is lighter than its paper, from how far the brightest and the
+// darkest few pixels stray from the median.
+bool lightInkIn(const cv::Mat& grey, cv::Rect region) {
+    region &= cv::Rect(0, 0, grey.cols, grey.rows);
+    std::vector<std::uint8_t> v;
+    const int step = std::max(1, std::min(region.width, region.height) / 200);
+    for (int y = region.y; y < region.y + region.height; y += step)
+        for (int x = region.x; x < region.x + region.width; x += step)
+            v.push_back(grey.at<std::uint8_t>(y, x));
+    if (v.empty())
+        return false;
+    const auto at = [&](double q) {
+        auto it = v.begin() + long(q * double(v.size() - 1));
+        std::nth_element(v.begin(), it, v.end());
+        return int(*it);
+    };
+    const int median = at(0.5);
+    return at(0.97) - median > median - at(0.03);
+}
+
+} // namespace
+
+double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) {
+    const cv::Matx33d h = unitSquareTo(corners);
+    // Perspective and curved paper move the inner lines off the straight prediction; a fifth of
+    // a cell still keeps clear of the digits in the middle of the cells.
+    const double tolerance = 0.2 / 9;
+    const double side =
+        std::max(cv::norm(corners[0] - corners[2]), cv::norm(corners[1] - corners[3]));
+    const int steps = std::max(2, int(tolerance * side / 1.5));
+    int present = 0;
+    double lines = 0;
+    for (int k = 1; k <= 8; ++k) {
+        const double c = coverage(ink, h, k / 9.0, tolerance, steps);
+        present += c >= 0.3;
+        lines += c;
+    }
+    // A grid of another size meets only some of our lines.
+    if (present < 6)
+        return -1;
+    // Against lines through the middle of the cells, where only digits are: texture has ink
+    // everywhere.
+    double between = 0;
+    for (int k = 0; k < 9; ++k)
+        between += coverage(ink, h, (k + 0.5) / 9.0, tolerance, steps);
+    return lines / 8 - between / 9;
+}
+
+std::optional<GridQuad> findGrid(const cv::Mat& grey) {
+    if (grey.empty() || std::min(grey.cols, grey.rows) < kMinGridSide)
+        return std::nullopt;
+    cv::Mat work = grey;
+    double scale = 1;
+    if (const int longSide = std::max(grey.cols, grey.rows); longSide > kFindLongSide) {
+        scale = double(kFindLongSide) / longSide;
+        cv::resize(grey, work, cv::Size(), scale, scale, cv::INTER_AREA);
+    }
+    cv::Mat blurred;
+    cv::GaussianBlur(work, blurred, cv::Size(3, 3), 0);
+    const int block = std::max(11, std::min(work.cols, work.rows) / 40) | 1;
+
+    std::optional<GridQuad> best;
+    double bestScore = kMinScore;
+    // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
+    // narrow one finds nothing, mends them without gluing text to sharper grids.
+    for (const int join : {3, 7})
+        for (const bool light : {false, true}) {
+            if (best)
+                break;
+            cv::Mat ink;
+            cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
+                                  light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, block,
+                                  light ? -7 : 7);
+            cv::Mat joined;
+            cv::dilate(ink, joined,
+                       cv::getStructuringElement(cv::MORPH_RECT, cv::Size(join, join)));
+            std::vector<std::vector<cv::Point>> contours;
+            cv::findContours(joined, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
+            std::vector<std::pair<double, std::size_t>> byArea;
+            std::vector<cv::Point> hull;
+            for (std::size_t i = 0; i < contours.size(); ++i) {
+                cv::convexHull(contours[i], hull);
+                const double area = cv::contourArea(hull);
+                if (area >= kMinGridSide * kMinGridSide)
+                    byArea.emplace_back(area, i);
+            }
+            std::sort(byArea.begin(), byArea.end(), std::greater<>());
+            if (byArea.size() > 16)
+                byArea.resize(16);
+            for (const auto& [area, i] : byArea) {
+                const auto corners = cornersOf(contours[i]);
+                // A local threshold of the wrong polarity outlines every line on both sides.
+                if (!plausible(corners, area) ||
+                    lightInkIn(work, cv::boundingRect(contours[i])) != light)
+                    continue;
+                const double score = gridScore(ink, corners);
+                if (score > bestScore) {
+                    bestScore = score;
+                    GridQuad quad;
+                    for (int k = 0; k < 4; ++k)
+                        quad.corners[k] = corners[k] * float(1 / scale);
+                    best = quad;
+                }
+            }
+        }
+    return best;
+}
+
+} // namespace picture

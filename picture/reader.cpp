@@ -1,0 +1,119 @@
+#include "reader.h"
+
+#include "gridfinder.h"
+#include "normalise.h"
+#include "straighten.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace picture {
+
+namespace {
+// The straightened grid has twice the final resolution so that normalising has strokes to see.
+constexpr int kStraightCell = 2 * kCellPixels;
+} // namespace
+
+std::pair<char, int> verdict(const ClassProbabilities& p, float sure) {
+    const auto top = std::max_element(p.begin(), p.end());
+    const int k = int(top - p.begin());
+    const int percent = int(std::lround(*top * 100));
+    if (*top < sure)
+        return {'?', 100 - percent};
+    return {k == 0 ? '.' : char('0' + k), percent};
+}
+
+std::optional<cv::Mat> normalisedGrid(const cv::Mat& grey) {
+    const auto quad = findGrid(grey);
+    if (!quad)
+        return std::nullopt;
+    const GridPoints points = locateLines(grey, *quad);
+    return normalise(straighten(grey, points, kStraightCell));
+}
+
+std::array<bool, 81> inkedCells(const cv::Mat& grid) {
+    std::array<bool, 81> inked{};
+    const int inset = kCellPixels / 4;
+    const int side = kCellPixels - 2 * inset;
+    for (int i = 0; i < 81; ++i) {
+        const cv::Mat middle = grid(
+            cv::Rect((i % 9) * kCellPixels + inset, (i / 9) * kCellPixels + inset, side, side));
+        inked[std::size_t(i)] = cv::countNonZero(middle < 128) >= side * side / 20;
+    }
+    return inked;
+}
+
+cv::Mat turned(const cv::Mat& grid, int quarters) {
+    static constexpr cv::RotateFlags kTurns[] = {cv::ROTATE_90_CLOCKWISE, cv::ROTATE_180,
+                                                 cv::ROTATE_90_COUNTERCLOCKWISE};
+    if (quarters % 4 == 0)
+        return grid;
+    cv::Mat out;
+    cv::rotate(grid, out, kTurns[quarters % 4 - 1]);
+    return out;
+}
+
+namespace {
+
+// How much the inked cells of a grid look like digits under these probabilities.
+double digitLikeness(const cv::Mat& grid, const ClassProbabilities* p) {
+    const auto inked = inkedCells(grid);
+    double sum = 0;
+    int count = 0;
+    for (std::size_t i = 0; i < 81; ++i)
+        if (inked[i]) {
+            sum += *std::max_element(p[i].begin() + 1, p[i].end());
+            ++count;
+        }
+    return count ? sum / count : 1.0;
+}
+
+} // namespace
+
+std::vector<ClassProbabilities> PictureReader::classifyGrid(const cv::Mat& normalised, bool turn) {
+    auto upright = m_net.classify(cellBatch(normalised));
+    const double uprightLikeness = digitLikeness(normalised, upright.data());
+    // Screenshots are upright; only a doubtful reading pays for trying the other three turns.
+    if (!turn || uprightLikeness >= 0.8)
+        return upright;
+    std::vector<cv::Mat> grids;
+    std::vector<cv::Mat> rows;
+    for (int q = 1; q < 4; ++q) {
+        grids.push_back(turned(normalised, q));
+        rows.push_back(cellBatch(grids.back()).reshape(1, 81));
+    }
+    cv::Mat all;
+    cv::vconcat(rows, all);
+    const int dims[] = {3 * 81, 1, kCellPixels, kCellPixels};
+    const auto others = m_net.classify(all.reshape(1, 4, dims));
+    int best = -1;
+    double bestLikeness = uprightLikeness;
+    for (int q = 0; q < 3; ++q) {
+        // A turn must do clearly better: ties keep the picture as it is.
+        const double likeness = digitLikeness(grids[std::size_t(q)], &others[std::size_t(q) * 81]);
+        if (likeness > bestLikeness + 0.05) {
+            bestLikeness = likeness;
+            best = q;
+        }
+    }
+    if (best < 0)
+        return upright;
+    return {others.begin() + best * 81, others.begin() + (best + 1) * 81};
+}
+
+std::optional<Reading> PictureReader::read(const cv::Mat& grey, float sure) {
+    const auto grid = normalisedGrid(grey);
+    if (!grid)
+        return std::nullopt;
+    const auto probabilities = classifyGrid(*grid);
+    Reading reading;
+    reading.cells.resize(81);
+    for (std::size_t i = 0; i < 81; ++i) {
+        const auto [c, confidence] = verdict(probabilities[i], sure);
+        reading.cells[i] = c;
+        reading.confidence[i] = confidence;
+    }
+    return reading;
+}
+
+} // namespace picture
