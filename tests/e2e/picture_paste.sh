@@ -48,7 +48,7 @@ have=$(board_after "$MEDIUM")
 [ "$have" = "$EASY" ] || fail "the pasted screenshot laid $have"
 
 # A photo of the screen: in perspective, turned, blurred, unevenly lit and saved as JPEG.
-photo=$E2E_DIR/photo of the screen.jpg
+photo="$E2E_DIR/photo of the screen.jpg"
 convert "$ROOT/assets/screenshot-easy.png" -resize 180% -virtual-pixel white \
     -distort Perspective '0,0 60,40  1576,0 1490,0  0,1299 0,1299  1576,1299 1576,1240' \
     -rotate 3 -blur 0x1.2 \( +clone -sparse-color Barycentric '0,0 white %w,%h gray70' \) \
