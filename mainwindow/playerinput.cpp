@@ -99,8 +99,10 @@ void TForm1::runShortcut(shortcuts::Hit hit) {
         auto* candidate = static_cast<CandidateButton*>(
             ControlByName("SpeedButton" + std::to_string(board::buttonNumber(panel, hit.digit))));
         // A filled cell's candidates are hidden and take no clicks, so they take no keys either.
-        if (candidate == nullptr || candidate->isHidden())
+        if (candidate == nullptr || candidate->isHidden()) {
+            accessibility::willDo(*this, accessibility::Deed::Look, cell);
             return;
+        }
         if (hit.action == Action::EnterDigit)
             SpeedButton1Click(*candidate);
         else
@@ -153,6 +155,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     runShortcut(*hit);
 }
 
+bool TForm1::focusNextPrevChild(bool next) {
+    // Tab leaves the board for the buttons: the cursor goes, and the button that Qt focuses
+    // next is announced as the focus.
+    m_cursor.hide(CellCursor::Announce::No);
+    return QWidget::focusNextPrevChild(next);
+}
+
 void TForm1::pastePuzzle() {
     layPuzzleText(QGuiApplication::clipboard()->text(), "The clipboard");
 }
@@ -175,6 +184,10 @@ void TForm1::layPuzzleText(const QString& text, std::string_view subject) {
     // drawn once, whole, when it shows again (26 ms against 7 ms on X).
     QWidget* gridFrame = ControlByName("Panel82");
     gridFrame->hide();
+    QString source = QString::fromUtf8(subject.data(), qsizetype(subject.size()));
+    if (!source.isEmpty())
+        source[0] = source[0].toLower(); // "The clipboard" starts a sentence, not this one
+    accessibility::willDo(*this, accessibility::Deed::Laid, nullptr, source);
     m_board.loadPuzzle(read.digits);
     gridFrame->show();
 }
