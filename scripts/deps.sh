@@ -10,7 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev bc openbox xclip
-    dbus at-spi2-core python3-pyatspi
+    dbus at-spi2-core python3-pyatspi orca python3-gi gir1.2-gtk-3.0
     qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
     sway grim jq pulseaudio pulseaudio-utils libcanberra-pulse
     fonts-liberation fonts-dejavu-core
