@@ -382,7 +382,7 @@ struct Pending {
     platform::ColorSetting colorBefore; // of the candidate an entry clicks
     std::string line;                   // the log line that Undo or Redo takes
     bool canRedo = false;               // before Redo
-    std::vector<int> hintedBefore;      // buttons in large type before a hint
+    bool hintsShown = false;            // before a hint
 };
 
 // What a cell said before the running action first touched it.
@@ -523,17 +523,23 @@ int givens(const TForm1& form) {
     return count;
 }
 
+// The cell that an action on it or on one of its candidates acts on.
+const CellPanel* cellOf(const QWidget* target) {
+    if (target == nullptr)
+        return nullptr;
+    if (const auto* cell = dynamic_cast<const CellPanel*>(target))
+        return cell;
+    return dynamic_cast<const CellPanel*>(target->parentWidget());
+}
+
 QString sentence(const Pending& p) {
     using announcements::Phrase;
     const TForm1& form = *p.form;
-    const auto* cell = dynamic_cast<const CellPanel*>(p.target.data());
+    const CellPanel* cell = cellOf(p.target);
     switch (p.deed) {
     case Deed::Enter:
-        cell = p.target == nullptr ? nullptr : dynamic_cast<const CellPanel*>(p.target->parent());
         return cell == nullptr ? QString() : entered(form, *cell, p.colorBefore);
     case Deed::Strike:
-        cell = p.target == nullptr ? nullptr : dynamic_cast<const CellPanel*>(p.target->parent());
-        return cell == nullptr ? QString() : announcements::reading(cellState(*cell));
     case Deed::Clear:
     case Deed::Look:
         return cell == nullptr ? QString() : announcements::reading(cellState(*cell));
@@ -555,7 +561,7 @@ QString sentence(const Pending& p) {
             shown.push_back(
                 {board::gridRow(grid), board::gridColumn(grid), board::digitOfButton(k)});
         }
-        if (shown.empty() && !p.hintedBefore.empty())
+        if (shown.empty() && p.hintsShown)
             return announcements::say(Phrase::HintsGone);
         return announcements::hints(shown, p.deed == Deed::Stragglers ? Phrase::NoStraggler
                                                                       : Phrase::NoRemaining);
@@ -620,7 +626,7 @@ void detail::remember(QWidget& cell) {
 }
 
 void detail::note(TForm1& form, Deed deed, QWidget* target, const QString& source) {
-    Pending p{&form, deed, target, source, platform::kWindowText, {}, false, {}};
+    Pending p{&form, deed, target, source, platform::kWindowText, {}, false, false};
     if (auto* candidate = dynamic_cast<CandidateButton*>(target))
         p.colorBefore = candidate->fontColor();
     if (deed == Deed::Undo && !form.moveLog().empty())
@@ -636,7 +642,7 @@ void detail::note(TForm1& form, Deed deed, QWidget* target, const QString& sourc
         }
     }
     if (deed == Deed::Stragglers || deed == Deed::Remaining)
-        p.hintedBefore = hintedButtons(form);
+        p.hintsShown = !hintedButtons(form).empty();
     report().pending = std::move(p);
     queueFlush();
 }
