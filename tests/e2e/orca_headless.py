@@ -15,11 +15,9 @@ from orca import speechserver
 
 
 class SpeechServer(speechserver.SpeechServer):
-    _server = None
+    """Every method of Orca's base server does nothing; these give what Orca asks of one."""
 
-    @staticmethod
-    def getFactoryName():
-        return "silent"
+    _server = None
 
     @staticmethod
     def getSpeechServers():
@@ -27,34 +25,14 @@ class SpeechServer(speechserver.SpeechServer):
 
     @staticmethod
     def getSpeechServer(info=None):
-        if SpeechServer._server is None:
-            SpeechServer._server = SpeechServer()
+        SpeechServer._server = SpeechServer._server or SpeechServer()
         return SpeechServer._server
-
-    @staticmethod
-    def shutdownActiveServers():
-        SpeechServer._server = None
 
     def getInfo(self):
         return ["silent", "silent"]
 
     def getVoiceFamilies(self):
         return []
-
-    def speak(self, text=None, acss=None, interrupt=True):
-        pass
-
-    def speakCharacter(self, character, acss=None):
-        pass
-
-    def speakKeyEvent(self, event, acss=None):
-        pass
-
-    def sayAll(self, utteranceIterator, progressCallback):
-        pass
-
-    def stop(self):
-        pass
 
 
 def main():

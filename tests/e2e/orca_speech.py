@@ -1,8 +1,8 @@
 """Plays the program with the keyboard while Orca runs, and checks what Orca says at each step:
 its SPEECH OUTPUT lines, in order, leaving out the echo of the keys pressed.
 
-Run by orca_speech.sh inside its private session, Orca already speaking.
-usage: orca_speech.py PROGRAM ORCA-DEBUG-FILE
+Run by orca_speech.sh inside its private session, once Orca and the program have started.
+usage: orca_speech.py ORCA-DEBUG-FILE
 """
 import re
 import subprocess
@@ -19,7 +19,7 @@ ABOUT = ("About dialog Zarvick, Version 0.9 (c) 2026 The Zarvick developers Help
 # (what the player does, the keys, what Orca says). The Easy puzzle's row 3 is
 # . . . 6 . . 1 3 2, and row 1, column 1 holds a 5.
 STEPS = [
-    ("the start", "start", [TITLE + " frame.", "Undo push button."]),
+    ("the start", [], ["Screen reader on.", TITLE + " frame.", "Undo push button."]),
     ("Tab", ["Tab"], ["Hints panel.", "Check for Stragglers push button."]),
     ("Tab", ["Tab"], ["Check for Remaining push button."]),
     ("Tab", ["Tab"], ["New panel.", "Blank push button."]),
@@ -65,17 +65,6 @@ def fail(message):
     sys.exit(1)
 
 
-class OrcaLog:
-    """Orca's debug file, read as it grows."""
-
-    def __init__(self, path):
-        self.file = open(path, encoding="utf-8", errors="replace")
-        self.file.read()
-
-    def new_lines(self):
-        return self.file.read().splitlines()
-
-
 def speech(lines):
     """What Orca said, without the echo of the keys: Orca logs that it presents a key just
     before it echoes it."""
@@ -98,11 +87,11 @@ def hear(log, want, label, lines):
     deadline = time.monotonic() + TIMEOUT
     while want is not None and speech(lines) != want and time.monotonic() < deadline:
         time.sleep(0.1)
-        lines += log.new_lines()
+        lines += log.read().splitlines()
     quiet_since = time.monotonic()
     while time.monotonic() - quiet_since < QUIET and time.monotonic() < deadline + QUIET:
         time.sleep(0.1)
-        fresh = log.new_lines()
+        fresh = log.read().splitlines()
         lines += fresh
         if any(b in line for line in fresh for b in BUSY):
             quiet_since = time.monotonic()
@@ -132,33 +121,27 @@ def another_window():
 def main():
     if sys.argv[1] == "--another-window":
         return another_window()
-    program, log = sys.argv[1], OrcaLog(sys.argv[2])
-    started = []
+    log = open(sys.argv[1], encoding="utf-8", errors="replace")
+    window = xdotool("search", "--onlyvisible", "--name", "^Zarvick V")[0]
+    other = None
     try:
         for label, keys, want in STEPS:
-            if keys == "start":
-                started.append(subprocess.Popen([program]))
-                window = xdotool("search", "--sync", "--onlyvisible", "--name", "^Zarvick V")[0]
-                xdotool("windowactivate", "--sync", window)
-                # The keys must reach the cursor, not the cell under the pointer.
-                xdotool("mousemove", "--sync", "0", "0")
-            elif keys == "away":
-                started.append(subprocess.Popen([sys.executable, __file__, "--another-window"]))
+            lines = []
+            if keys == "away":
+                other = subprocess.Popen([sys.executable, __file__, "--another-window"])
             elif keys == "back":
                 xdotool("windowactivate", "--sync", window)
-            lines = []
-            if isinstance(keys, list):
+            else:
                 # Each key is heard out before the next, as a player listens.
-                for key in keys[:-1]:
+                for i, key in enumerate(keys):
+                    if i > 0:
+                        lines = hear(log, None, label, lines)
                     xdotool("key", key)
-                    lines = hear(log, None, label, lines)
-                xdotool("key", keys[-1])
             hear(log, want, label, lines)
             print(f"{label}: {want}")
     finally:
-        for process in reversed(started):
-            process.kill()
-            process.wait()
+        if other is not None:
+            other.kill()
     print("e2e orca_speech: ok")
 
 

@@ -17,14 +17,6 @@ fi
 
 source "$HERE/lib.sh"
 
-BUS_PID=
-ORCA_PID=
-cleanup_extra() {
-    e2e_cleanup
-    for pid in $ORCA_PID $BUS_PID; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup_extra EXIT
-
 # Nothing of the user's own settings is read or written, Orca's included.
 export HOME=$E2E_DIR/home XDG_CONFIG_HOME=$E2E_DIR/home/.config
 export XDG_DATA_HOME=$E2E_DIR/home/.local/share XDG_CACHE_HOME=$E2E_DIR/home/.cache
@@ -32,16 +24,7 @@ export XDG_RUNTIME_DIR=$E2E_DIR/run GSETTINGS_BACKEND=memory
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-"$LAUNCHER" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
-BUS_PID=$!
-for _ in $(seq 200); do
-    # Asked without starting it: the session bus would start a second one on demand.
-    dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' &&
-        break
-    sleep 0.05
-done
-
+start_atspi_bus
 start_xvfb
 start_openbox
 
@@ -59,6 +42,7 @@ EOF
 ORCA_LOG=$E2E_DIR/orca-debug.log
 /usr/bin/python3 "$HERE/orca_headless.py" "$PREFS" "$ORCA_LOG" >"$E2E_DIR/orca.out" 2>&1 &
 ORCA_PID=$!
+E2E_PIDS+=("$ORCA_PID")
 for _ in $(seq 600); do
     grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$ORCA_LOG" 2>/dev/null && break
     kill -0 "$ORCA_PID" 2>/dev/null || { tail -n 5 "$E2E_DIR/orca.out"; fail "Orca ended"; }
@@ -66,7 +50,12 @@ for _ in $(seq 600); do
 done
 grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$ORCA_LOG" || fail "Orca did not start"
 
-/usr/bin/python3 "$HERE/orca_speech.py" "$E2E_BIN" "$ORCA_LOG" || {
+start_app
+activate_app
+# The keys must reach the cursor, not the cell under the pointer.
+xdotool mousemove --sync 0 0
+
+/usr/bin/python3 "$HERE/orca_speech.py" "$ORCA_LOG" || {
     cp "$ORCA_LOG" /tmp/e2e-orca_speech-debug.log
     fail "what Orca says (its debug file is kept in /tmp/e2e-orca_speech-debug.log)"
 }
