@@ -191,30 +191,22 @@ public:
 
     explicit SpokenBar(TForm1* form) : QObject(form) {
         setObjectName(name());
-        for (auto& s : m_sentences)
-            s = new Spoken(this);
+        for (int i = 0; i < kSentences; ++i)
+            new Spoken(this);
     }
 
     static QString name() { return QStringLiteral("spokenSentences"); }
 
     Spoken* next() {
-        Spoken* s = m_sentences[static_cast<std::size_t>(m_next)];
         m_next = (m_next + 1) % kSentences;
-        return s;
+        return at(m_next);
     }
-    int indexOf(const QObject* object) const {
-        for (int i = 0; i < kSentences; ++i) {
-            if (m_sentences[static_cast<std::size_t>(i)] == object)
-                return i;
-        }
-        return -1;
-    }
+    int indexOf(const QObject* object) const { return int(children().indexOf(object)); }
     Spoken* at(int i) const {
-        return i >= 0 && i < kSentences ? m_sentences[static_cast<std::size_t>(i)] : nullptr;
+        return i >= 0 && i < kSentences ? static_cast<Spoken*>(children().at(i)) : nullptr;
     }
 
 private:
-    std::array<Spoken*, kSentences> m_sentences{};
     int m_next = 0;
 };
 

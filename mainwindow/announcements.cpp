@@ -60,22 +60,22 @@ QString givens(int count) {
 
 } // namespace
 
-QString say(Phrase phrase, const QStringList& arguments) {
+QString say(Phrase phrase, const QStringList& a) {
     for (const auto& [key, text] : kTexts) {
         if (key != phrase)
             continue;
-        QString result = QString::fromUtf16(text);
-        // One pass, so that an argument holding "%2" is not filled in again.
-        for (qsizetype i = 0; i + 1 < result.size(); ++i) {
-            if (result[i] != u'%' || !result[i + 1].isDigit())
-                continue;
-            const int n = result[i + 1].digitValue();
-            if (n < 1 || n > arguments.size())
-                continue;
-            result.replace(i, 2, arguments[n - 1]);
-            i += arguments[n - 1].size() - 1;
+        // One pass over the text, so that an argument holding "%2" is left as it is.
+        const QString t = QString::fromUtf16(text);
+        switch (a.size()) {
+        case 0:
+            return t;
+        case 1:
+            return t.arg(a[0]);
+        case 2:
+            return t.arg(a[0], a[1]);
+        default:
+            return t.arg(a[0], a[1], a[2]);
         }
-        return result;
     }
     return {};
 }
