@@ -126,15 +126,16 @@ void CellCursor::followFocusChanges() {
     // Qt announces the button that gets the keyboard focus back (the window activated again, a
     // dialog closed); the cell is announced right after it, so a screen reader that has not
     // yet spoken the button drops it for the newer focus.
-    QObject::connect(qApp, &QApplication::focusChanged, m_frame, [this](QWidget*, QWidget* now) {
-        if (!m_grid || now == nullptr || now->window() != &m_form || !QAccessible::isActive())
-            return;
-        QMetaObject::invokeMethod(
-            m_frame,
-            [this] {
-                if (CellPanel* target = cell())
-                    announceFocus(target);
-            },
-            Qt::QueuedConnection);
-    });
+    m_focusWatch = QObject::connect(
+        qApp, &QApplication::focusChanged, m_frame, [this](QWidget*, QWidget* now) {
+            if (!m_grid || now == nullptr || now->window() != &m_form || !QAccessible::isActive())
+                return;
+            QMetaObject::invokeMethod(
+                m_frame,
+                [this] {
+                    if (CellPanel* target = cell())
+                        announceFocus(target);
+                },
+                Qt::QueuedConnection);
+        });
 }

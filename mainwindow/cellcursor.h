@@ -24,6 +24,9 @@ public:
     static constexpr int kWidth = 2;
 
     explicit CellCursor(TForm1& form) : m_form(form) {}
+    ~CellCursor() { QObject::disconnect(m_focusWatch); }
+    CellCursor(const CellCursor&) = delete;
+    CellCursor& operator=(const CellCursor&) = delete;
 
     bool isShown() const { return m_grid.has_value(); }
     // The grid index (row - 1) * 9 + column of the cursor's cell, while it is shown.
@@ -49,5 +52,7 @@ private:
 
     TForm1& m_form;
     QWidget* m_frame = nullptr; // made when the cursor first shows
+    // The window's children, the frame included, outlive the cursor, which is a member.
+    QMetaObject::Connection m_focusWatch;
     std::optional<int> m_grid;
 };
