@@ -67,7 +67,7 @@ CellPanel::CellPanel(QWidget* parent, std::string name) : TPanel(parent), m_name
 }
 
 void CellPanel::setCaption(std::string_view caption) {
-    accessibility::aboutToChange(*this, nullptr);
+    accessibility::aboutToChange(*this);
     TPanel::setCaption(qs(caption));
 }
 
@@ -246,6 +246,8 @@ void TForm1::beep() {
 }
 
 void TForm1::SpeedButton1MouseDown(CandidateButton& sender, Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        accessibility::willDo(*this, accessibility::Deed::Strike, &sender);
     board::MouseButton which = board::MouseButton::Middle;
     if (button == Qt::LeftButton)
         which = board::MouseButton::Left;

@@ -51,8 +51,8 @@ public:
     }
 
 private:
-    // Its cell says what its candidates are, so a change to it is one to the cell as well.
-    void aboutToChange() { accessibility::aboutToChange(*this, parentWidget()); }
+    // Its cell says what its candidates are, so a change to it is one to the cell.
+    void aboutToChange() { accessibility::aboutToChange(*parentWidget()); }
 
     std::string m_name;
 };
@@ -67,12 +67,12 @@ public:
     void setCaption(std::string_view caption) override;
     bool isShown() const override { return !isHidden(); }
     void setShown(bool shown) override {
-        accessibility::aboutToChange(*this, nullptr);
+        accessibility::aboutToChange(*this);
         setVisible(shown);
     }
     platform::ColorSetting fontColor() const override { return TPanel::fontColor(); }
     void setFontColor(platform::ColorSetting color) override {
-        accessibility::aboutToChange(*this, nullptr);
+        accessibility::aboutToChange(*this);
         TPanel::setFontColor(color);
     }
     int fontPointSize() const override { return 36; }
@@ -115,18 +115,47 @@ public:
 
     void setInfoWindows(QDialog* aboutBox, QDialog* helpBox);
 
-    // Handlers, named as in the window description.
-    void SpeedButton1Click(CandidateButton& sender) { m_board.SpeedButton1Click(sender); }
+    // Handlers, named as in the window description. Each first tells a listening screen reader
+    // what is about to be done, so that it hears what changed (accessibleboard.h).
+    void SpeedButton1Click(CandidateButton& sender) {
+        accessibility::willDo(*this, accessibility::Deed::Enter, &sender);
+        m_board.SpeedButton1Click(sender);
+    }
     void SpeedButton1MouseDown(CandidateButton& sender, Qt::MouseButton button);
-    void Panel1Click(CellPanel& sender) { m_board.Panel1Click(sender); }
+    void Panel1Click(CellPanel& sender) {
+        accessibility::willDo(*this, accessibility::Deed::Clear, &sender);
+        m_board.Panel1Click(sender);
+    }
     void btnCleanClick() { m_board.btnCleanClick(); }
-    void btnUnDoClick() { m_board.btnUnDoClick(); }
-    void btnSinglesClick() { m_board.btnSinglesClick(); }
-    void btnRemainingClick() { m_board.btnRemainingClick(); }
-    void btnBlankClick() { m_board.btnBlankClick(); }
-    void btnEasyClick() { m_board.btnEasyClick(); }
-    void btnMediumClick() { m_board.btnMediumClick(); }
-    void btnDifficultClick() { m_board.btnDifficultClick(); }
+    void btnUnDoClick() {
+        accessibility::willDo(*this, accessibility::Deed::Undo);
+        m_board.btnUnDoClick();
+    }
+    void btnSinglesClick() {
+        accessibility::willDo(*this, accessibility::Deed::Stragglers);
+        m_board.btnSinglesClick();
+    }
+    void btnRemainingClick() {
+        accessibility::willDo(*this, accessibility::Deed::Remaining);
+        m_board.btnRemainingClick();
+    }
+    void btnBlankClick() {
+        accessibility::willDo(*this, accessibility::Deed::Blank);
+        m_board.btnBlankClick();
+    }
+    void btnEasyClick() {
+        accessibility::willDo(*this, accessibility::Deed::BuiltIn, nullptr, QStringLiteral("Easy"));
+        m_board.btnEasyClick();
+    }
+    void btnMediumClick() {
+        accessibility::willDo(*this, accessibility::Deed::BuiltIn, nullptr,
+                              QStringLiteral("Medium"));
+        m_board.btnMediumClick();
+    }
+    void btnDifficultClick() {
+        accessibility::willDo(*this, accessibility::Deed::BuiltIn, nullptr, QStringLiteral("Hard"));
+        m_board.btnDifficultClick();
+    }
     void btnAboutClick();
     void btnHelpClick();
     void btnUpgradeClick();
@@ -136,7 +165,10 @@ public:
     void runShortcut(shortcuts::Hit hit);
     void pastePuzzle();
     void copyPuzzle() const;
-    void redo() { m_board.redo(); }
+    void redo() {
+        accessibility::willDo(*this, accessibility::Deed::Redo);
+        m_board.redo();
+    }
     // Lays the puzzle that the text holds, or tells the user why the text is not one.
     void layPuzzleText(const QString& text, std::string_view subject);
     // A file of a puzzle's text or a picture of one, told apart by what it holds.
@@ -166,6 +198,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -186,7 +219,8 @@ private:
     void addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl);
     void runCommand(layout::Command command);
     void applyOuterSize();
-    void layDigits(const board::PuzzleDigits& digits);
+    // Lays a puzzle from outside; source says where from ("the clipboard") to a screen reader.
+    void layDigits(const board::PuzzleDigits& digits, const QString& source);
     void layPictureRead(const board::PictureRead& read);
 
     board::PuzzleBoard m_board{*this};

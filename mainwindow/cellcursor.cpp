@@ -51,6 +51,7 @@ CellPanel* CellCursor::cell() const {
 }
 
 void CellCursor::move(Move move, const CellPanel* from) {
+    const std::optional<int> before = m_grid;
     if (!m_grid) {
         m_grid = from != nullptr
                      ? board::PanelGridIndex(board::PanelNumberFromName(from->controlName()))
@@ -84,16 +85,22 @@ void CellCursor::move(Move move, const CellPanel* from) {
         break;
     }
     m_grid = board::gridIndex(row, column);
+    if (m_grid == before) {
+        // At the board's edge: the cell is the focus already, so it is said again instead.
+        accessibility::willDo(m_form, accessibility::Deed::Look, cell());
+        return;
+    }
     place();
 }
 
-void CellCursor::hide() {
+void CellCursor::hide(Announce announce) {
     if (!m_grid)
         return;
     m_grid.reset();
     m_frame->hide();
-    announceFocus(QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
-                                                         : static_cast<QWidget*>(&m_form));
+    if (announce == Announce::Yes)
+        announceFocus(QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
+                                                             : static_cast<QWidget*>(&m_form));
 }
 
 void CellCursor::follow() {
@@ -104,11 +111,31 @@ void CellCursor::follow() {
 void CellCursor::place() {
     CellPanel* target = cell();
     QWidget* board = m_form.ControlByName("Panel82");
-    if (m_frame == nullptr)
+    if (m_frame == nullptr) {
         m_frame = new CursorFrame(board);
+        followFocusChanges();
+    }
     const QRect cellRect(target->mapTo(board, QPoint(0, 0)), target->size());
     static_cast<CursorFrame*>(m_frame)->cover(cellRect.adjusted(kInset, kInset, -kInset, -kInset));
     m_frame->raise();
     m_frame->show();
     announceFocus(target);
+}
+
+void CellCursor::followFocusChanges() {
+    // Qt announces the button that gets the keyboard focus back (the window activated again, a
+    // dialog closed); the cell is announced right after it, so a screen reader that has not
+    // yet spoken the button drops it for the newer focus.
+    m_focusWatch = QObject::connect(
+        qApp, &QApplication::focusChanged, m_frame, [this](QWidget*, QWidget* now) {
+            if (!m_grid || now == nullptr || now->window() != &m_form || !QAccessible::isActive())
+                return;
+            QMetaObject::invokeMethod(
+                m_frame,
+                [this] {
+                    if (CellPanel* target = cell())
+                        announceFocus(target);
+                },
+                Qt::QueuedConnection);
+        });
 }

@@ -24,6 +24,9 @@ public:
     static constexpr int kWidth = 2;
 
     explicit CellCursor(TForm1& form) : m_form(form) {}
+    ~CellCursor() { QObject::disconnect(m_focusWatch); }
+    CellCursor(const CellCursor&) = delete;
+    CellCursor& operator=(const CellCursor&) = delete;
 
     bool isShown() const { return m_grid.has_value(); }
     // The grid index (row - 1) * 9 + column of the cursor's cell, while it is shown.
@@ -34,15 +37,22 @@ public:
     // A hidden cursor shows at `from` (the hovered cell), or at row 1, column 1 without one;
     // a shown cursor moves by one cell, staying where it is at the board's edge.
     void move(Move move, const CellPanel* from);
-    // Hides the cursor; the pointer or the focused button is in charge again.
-    void hide();
+    enum class Announce { Yes, No };
+    // Hides the cursor; the pointer or the focused button is in charge again, and is announced
+    // as the focus unless the caller moves the focus itself.
+    void hide(Announce announce = Announce::Yes);
     // Puts the frame over its cell again after the cells have moved.
     void follow();
 
 private:
     void place();
+    // While the cursor shows, its cell is the focus for assistive technology, also when the
+    // window gets its keyboard focus back.
+    void followFocusChanges();
 
     TForm1& m_form;
     QWidget* m_frame = nullptr; // made when the cursor first shows
+    // The window's children, the frame included, outlive the cursor, which is a member.
+    QMetaObject::Connection m_focusWatch;
     std::optional<int> m_grid;
 };

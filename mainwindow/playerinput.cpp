@@ -150,8 +150,10 @@ void TForm1::runShortcut(shortcuts::Hit hit) {
         auto* candidate = static_cast<CandidateButton*>(
             ControlByName("SpeedButton" + std::to_string(board::buttonNumber(panel, hit.digit))));
         // A filled cell's candidates are hidden and take no clicks, so they take no keys either.
-        if (candidate == nullptr || candidate->isHidden())
+        if (candidate == nullptr || candidate->isHidden()) {
+            accessibility::willDo(*this, accessibility::Deed::Look, cell);
             return;
+        }
         if (hit.action == Action::EnterDigit)
             SpeedButton1Click(*candidate);
         else
@@ -204,6 +206,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     runShortcut(*hit);
 }
 
+bool TForm1::focusNextPrevChild(bool next) {
+    // Tab leaves the board for the buttons: the cursor goes, and the button that Qt focuses
+    // next is announced as the focus.
+    m_cursor.hide(CellCursor::Announce::No);
+    return QWidget::focusNextPrevChild(next);
+}
+
 void TForm1::pastePuzzle() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr)
@@ -250,15 +259,19 @@ void TForm1::layPuzzleText(const QString& text, std::string_view subject) {
         showMessage(this, QString::fromStdString(read.problem));
         return;
     }
-    layDigits(read.digits);
+    QString source = QString::fromUtf8(subject.data(), qsizetype(subject.size()));
+    if (!source.isEmpty())
+        source[0] = source[0].toLower(); // "The clipboard" starts a sentence, not this one
+    layDigits(read.digits, source);
 }
 
-void TForm1::layDigits(const board::PuzzleDigits& digits) {
+void TForm1::layDigits(const board::PuzzleDigits& digits, const QString& source) {
     // Laid while the grid is hidden: a candidate shown in a visible window asks where the
     // pointer is, a round trip to the X server for each of up to 729, and a hidden grid is
     // drawn once, whole, when it shows again (26 ms against 7 ms on X).
     QWidget* gridFrame = ControlByName("Panel82");
     gridFrame->hide();
+    accessibility::willDo(*this, accessibility::Deed::Laid, nullptr, source);
     m_board.loadPuzzle(digits);
     gridFrame->show();
 }
@@ -276,7 +289,7 @@ void TForm1::layPictureRead(const board::PictureRead& read) {
         showMessage(this, QString::fromStdString(read.problem));
         return;
     }
-    layDigits(read.digits);
+    layDigits(read.digits, QStringLiteral("the picture"));
     if (!read.unread.empty())
         showMessage(this, QString::fromStdString(board::unreadCellsMessage(read.unread)));
 }

@@ -7,11 +7,10 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libjpeg62-turbo-dev
-    libopencv-imgproc-dev libopencv-dnn-dev python3-pil
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libgif-dev clang libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev bc openbox xclip
-    dbus at-spi2-core python3-pyatspi
+    dbus at-spi2-core python3-pyatspi orca python3-gi gir1.2-gtk-3.0
     qt6-wayland weston libwayland-dev libcanberra-dev sound-theme-freedesktop
     sway grim jq pulseaudio pulseaudio-utils libcanberra-pulse
     fonts-liberation fonts-dejavu-core

@@ -192,3 +192,18 @@ start_wayland_app() {
     (unset DISPLAY; export QT_QPA_PLATFORM=wayland "$@"; exec "$E2E_BIN") >"$E2E_DIR/app.log" 2>&1 &
     E2E_APP_PID=$!
 }
+
+# A private accessibility bus for a test that has re-run itself in a session of its own
+# (dbus-run-session); ended with the test.
+start_atspi_bus() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 200); do
+        # Asked without starting it: the session bus would start a second one on demand.
+        dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+            grep -q 'boolean true' && return
+        sleep 0.05
+    done
+    fail "the accessibility bus did not start"
+}

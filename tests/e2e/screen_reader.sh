@@ -18,23 +18,7 @@ fi
 
 source "$HERE/lib.sh"
 
-BUS_PID=
-cleanup_extra() {
-    e2e_cleanup
-    [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null || true
-}
-trap cleanup_extra EXIT
-
-"$LAUNCHER" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
-BUS_PID=$!
-for _ in $(seq 200); do
-    # Asked without starting it: the session bus would start a second one on demand.
-    dbus-send --session --dest=org.freedesktop.DBus --print-reply /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' &&
-        break
-    sleep 0.05
-done
-
+start_atspi_bus
 start_xvfb
 start_openbox
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -356,6 +356,8 @@ TEST_F(InputTest, theCursorMovesByTheKeysAndGivesWayToThePointer) {
         {"a first arrow shows it at the hovered cell", over(5, 6, {K::Key_Down}), 5, 6},
         {"Home goes to the hovered row's start", over(5, 6, {K::Key_Home}), 5, 1},
         {"Escape hides it", keys({K::Key_Right, K::Key_Escape}), std::nullopt, std::nullopt},
+        {"Tab leaves the board for the buttons", keys({K::Key_Right, K::Key_Tab}), std::nullopt,
+         std::nullopt},
         {"the pointer moving over the board hides it",
          [](Window& w) {
              w.key(K::Key_Right);
