@@ -28,6 +28,11 @@ PictureReader::PictureReader(Done done, QObject* parent)
     : QObject(parent), m_done(std::move(done)) {}
 
 PictureReader::~PictureReader() {
+    // Going with the window: a helper still reading is ended and reaped here, not left behind.
+    if (m_process != nullptr) {
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
     stop();
 }
 

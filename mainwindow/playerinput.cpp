@@ -73,8 +73,10 @@ bool hasPicture(const QMimeData& data) {
 // Whether a file holds a picture rather than text: by its first bytes where the format has a
 // signature, else by its name.
 bool isPictureFile(const QString& path, const QByteArray& head) {
-    static constexpr std::string_view kSignatures[] = {
-        "\x89PNG", "\xFF\xD8\xFF", "GIF8", "BM", "II*", "MM\0*", "\0\0\1\0", "RIFF"};
+    using namespace std::string_view_literals; // the signatures hold zero bytes
+    static constexpr std::string_view kSignatures[] = {"\x89PNG"sv,  "\xFF\xD8\xFF"sv, "GIF8"sv,
+                                                       "BM"sv,       "II*\0"sv,        "MM\0*"sv,
+                                                       "\0\0\1\0"sv, "RIFF"sv};
     const std::string_view start(head.constData(), std::size_t(head.size()));
     for (std::string_view signature : kSignatures) {
         if (start.substr(0, signature.size()) == signature)
