@@ -43,6 +43,8 @@ ORCA_LOG=$E2E_DIR/orca-debug.log
 /usr/bin/python3 "$HERE/orca_headless.py" "$PREFS" "$ORCA_LOG" >"$E2E_DIR/orca.out" 2>&1 &
 ORCA_PID=$!
 E2E_PIDS+=("$ORCA_PID")
+# Orca may end itself with SIGKILL when its shutdown waits too long; that is no news.
+disown "$ORCA_PID"
 for _ in $(seq 600); do
     grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$ORCA_LOG" 2>/dev/null && break
     kill -0 "$ORCA_PID" 2>/dev/null || { tail -n 5 "$E2E_DIR/orca.out"; fail "Orca ended"; }
