@@ -25,4 +25,9 @@ metainfo="$prefix/share/metainfo/org.example.zarvick.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
     fail "$metainfo does not name the installed desktop entry"
 [ -f "$prefix/share/man/man6/zarvick.6.gz" ] || fail "no manual page in share/man/man6"
+# The picture helper lives with the game's private programs and carries its network inside.
+helper="$prefix/libexec/zarvick/zarvick-read-picture"
+[ -x "$helper" ] || fail "no picture helper at $helper"
+[ "$(head -c 0 /dev/null | "$helper")" = "refused The data is not a picture in a format that can be read." ] ||
+    fail "the installed picture helper does not answer"
 echo "install: ok"
