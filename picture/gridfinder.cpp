@@ -15,6 +15,7 @@ constexpr int kFindLongSide = 1600;
 // The smallest grid looked for: 16 px cells, less a little for the scale-down above.
 constexpr double kMinGridSide = 9 * 12;
 constexpr double kMinScore = 0.2;
+constexpr double kGoodScore = 0.4;
 
 cv::Matx33d unitSquareTo(const std::array<cv::Point2f, 4>& c) {
     const std::array<cv::Point2f, 4> unit{cv::Point2f(0, 0), cv::Point2f(1, 0), cv::Point2f(1, 1),
@@ -153,10 +154,10 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
     // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
-    // narrow one finds nothing, mends them without gluing text to sharper grids.
+    // narrow one finds no convincing grid, mends them without gluing text to sharper grids.
     for (const int join : {3, 7})
         for (const bool light : {false, true}) {
-            if (best)
+            if (bestScore >= kGoodScore)
                 break;
             cv::Mat ink;
             cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
