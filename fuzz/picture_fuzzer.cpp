@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         for (std::size_t i = 0; i < 81; ++i) {
             const char c = reading->cells[i];
-            if (!(c == '.' || c == '?' || (c >= '1' && c <= '9')) ||
-                reading->confidence[i] < 0 || reading->confidence[i] > 100)
+            if (!(c == '.' || c == '?' || (c >= '1' && c <= '9')) || reading->confidence[i] < 0 ||
+                reading->confidence[i] > 100)
                 __builtin_trap();
         }
     }

@@ -14,7 +14,8 @@ namespace {
 constexpr int kFindLongSide = 1600;
 // The smallest grid looked for: 16 px cells, less a little for the scale-down above.
 constexpr double kMinGridSide = 9 * 12;
-constexpr double kMinScore = 0.2;
+constexpr double kMinScore = 0.15;
+constexpr double kGoodScore = 0.4;
 
 cv::Matx33d unitSquareTo(const std::array<cv::Point2f, 4>& c) {
     const std::array<cv::Point2f, 4> unit{cv::Point2f(0, 0), cv::Point2f(1, 0), cv::Point2f(1, 1),
@@ -40,16 +41,19 @@ bool inkNear(const cv::Mat& ink, const cv::Matx33d& h, double u, double v, bool 
     return false;
 }
 
+// The share of a line with ink near it, the horizontal and the vertical one at the same place.
 // Steps of a pixel across the tolerance, so that no one-pixel line slips between them.
-double coverage(const cv::Mat& ink, const cv::Matx33d& h, double at, double tolerance, int steps) {
+std::pair<double, double> coverage(const cv::Mat& ink, const cv::Matx33d& h, double at,
+                                   double tolerance, int steps) {
     constexpr int kSamples = 72;
-    int hits = 0;
+    int across = 0;
+    int down = 0;
     for (int i = 0; i < kSamples; ++i) {
         const double t = (i + 0.5) / kSamples;
-        hits += inkNear(ink, h, t, at, true, tolerance, steps);
-        hits += inkNear(ink, h, at, t, false, tolerance, steps);
+        across += inkNear(ink, h, t, at, true, tolerance, steps);
+        down += inkNear(ink, h, at, t, false, tolerance, steps);
     }
-    return hits / (2.0 * kSamples);
+    return {double(across) / kSamples, double(down) / kSamples};
 }
 
 std::array<cv::Point2f, 4> cornersOf(const std::vector<cv::Point>& contour) {
@@ -122,19 +126,22 @@ double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) 
     int present = 0;
     double lines = 0;
     for (int k = 1; k <= 8; ++k) {
-        const double c = coverage(ink, h, k / 9.0, tolerance, steps);
-        present += c >= 0.3;
-        lines += c;
+        const auto [across, down] = coverage(ink, h, k / 9.0, tolerance, steps);
+        present += (across >= 0.3) + (down >= 0.3);
+        lines += across + down;
     }
-    // A grid of another size meets only some of our lines.
-    if (present < 6)
+    // A grid of another size, or a grid found in part, meets only some of our lines.
+    if (present < 12)
         return -1;
     // Against lines through the middle of the cells, where only digits are: texture has ink
     // everywhere.
     double between = 0;
-    for (int k = 0; k < 9; ++k)
-        between += coverage(ink, h, (k + 0.5) / 9.0, tolerance, steps);
-    return lines / 8 - between / 9;
+    for (int k = 0; k < 9; ++k) {
+        const auto [across, down] = coverage(ink, h, (k + 0.5) / 9.0, tolerance, steps);
+        between += across + down;
+    }
+    // Each line missing counts against: those grids read wrong digits.
+    return lines / 16 - between / 18 - 0.025 * (16 - present);
 }
 
 std::optional<GridQuad> findGrid(const cv::Mat& grey) {
@@ -153,10 +160,10 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
     // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
-    // narrow one finds nothing, mends them without gluing text to sharper grids.
+    // narrow one finds no convincing grid, mends them without gluing text to sharper grids.
     for (const int join : {3, 7})
         for (const bool light : {false, true}) {
-            if (best)
+            if (bestScore >= kGoodScore)
                 break;
             cv::Mat ink;
             cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,

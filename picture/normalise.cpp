@@ -7,35 +7,51 @@
 
 namespace picture {
 
-bool lightInk(const cv::Mat& grid) {
+namespace {
+
+struct CellInk {
+    long darker = 0;
+    long lighter = 0;
+};
+
+// A cell's background shows in its corners, clear of the lines and of a centred digit, however
+// large and bold; the middle is where the ink is.
+CellInk cellInk(const cv::Mat& grid, int r, int c) {
     const int cell = grid.cols / 9;
-    // A cell's background shows in its corners, clear of the lines and of a centred digit, however
-    // large and bold; the middle is where the ink is.
     const int edge = std::max(2, cell * 3 / 20);
     const int patch = std::max(1, cell / 10);
     const int inset = cell / 5;
+    const cv::Rect box(c * cell, r * cell, cell, cell);
+    std::vector<std::uint8_t> corners;
+    for (const cv::Point at : {cv::Point(edge, edge), cv::Point(cell - edge - patch, edge),
+                               cv::Point(edge, cell - edge - patch),
+                               cv::Point(cell - edge - patch, cell - edge - patch)}) {
+        const cv::Mat p = grid(cv::Rect(box.tl() + at, cv::Size(patch, patch)));
+        corners.insert(corners.end(), p.begin<std::uint8_t>(), p.end<std::uint8_t>());
+    }
+    auto mid = corners.begin() + long(corners.size() / 2);
+    std::nth_element(corners.begin(), mid, corners.end());
+    const int background = *mid;
+    CellInk ink;
+    const cv::Mat inner =
+        grid(cv::Rect(box.x + inset, box.y + inset, cell - 2 * inset, cell - 2 * inset));
+    for (auto it = inner.begin<std::uint8_t>(); it != inner.end<std::uint8_t>(); ++it) {
+        ink.darker += *it < background - 40;
+        ink.lighter += *it > background + 40;
+    }
+    return ink;
+}
+
+} // namespace
+
+bool lightInk(const cv::Mat& grid) {
     long darker = 0;
     long lighter = 0;
-    std::vector<std::uint8_t> corners;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c) {
-            const cv::Rect box(c * cell, r * cell, cell, cell);
-            corners.clear();
-            for (const cv::Point at : {cv::Point(edge, edge), cv::Point(cell - edge - patch, edge),
-                                       cv::Point(edge, cell - edge - patch),
-                                       cv::Point(cell - edge - patch, cell - edge - patch)}) {
-                const cv::Mat p = grid(cv::Rect(box.tl() + at, cv::Size(patch, patch)));
-                corners.insert(corners.end(), p.begin<std::uint8_t>(), p.end<std::uint8_t>());
-            }
-            auto mid = corners.begin() + long(corners.size() / 2);
-            std::nth_element(corners.begin(), mid, corners.end());
-            const int background = *mid;
-            const cv::Mat inner =
-                grid(cv::Rect(box.x + inset, box.y + inset, cell - 2 * inset, cell - 2 * inset));
-            for (auto it = inner.begin<std::uint8_t>(); it != inner.end<std::uint8_t>(); ++it) {
-                darker += *it < background - 40;
-                lighter += *it > background + 40;
-            }
+            const CellInk ink = cellInk(grid, r, c);
+            darker += ink.darker;
+            lighter += ink.lighter;
         }
     return lighter > darker;
 }
@@ -45,6 +61,15 @@ cv::Mat normalise(const cv::Mat& straightened) {
     if (lightInk(grey))
         cv::bitwise_not(grey, grey);
     const int cell = grey.cols / 9;
+    // A selected cell is often drawn the other way round, light on a dark fill.
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 9; ++c) {
+            const CellInk ink = cellInk(grey, r, c);
+            if (ink.lighter > 2 * ink.darker + cell) {
+                cv::Mat box = grey(cv::Rect(c * cell, r * cell, cell, cell));
+                cv::bitwise_not(box, box);
+            }
+        }
     // The paper's brightness without the ink: a closing wider than the boldest stroke.
     const int k = (cell / 4) | 1;
     cv::Mat paper;

@@ -55,17 +55,15 @@ cv::Mat turned(const cv::Mat& grid, int quarters) {
 
 namespace {
 
-// How much the inked cells of a grid look like digits under these probabilities.
+// How sure the network is of the inked cells of a grid: the log of the chance that every verdict
+// is right. Turned digits read as some digit often enough, but rarely all of them surely.
 double digitLikeness(const cv::Mat& grid, const ClassProbabilities* p) {
     const auto inked = inkedCells(grid);
     double sum = 0;
-    int count = 0;
     for (std::size_t i = 0; i < 81; ++i)
-        if (inked[i]) {
-            sum += *std::max_element(p[i].begin() + 1, p[i].end());
-            ++count;
-        }
-    return count ? sum / count : 1.0;
+        if (inked[i])
+            sum += std::log(std::max(1e-6f, *std::max_element(p[i].begin(), p[i].end())));
+    return sum;
 }
 
 } // namespace
@@ -74,7 +72,7 @@ std::vector<ClassProbabilities> PictureReader::classifyGrid(const cv::Mat& norma
     auto upright = m_net.classify(cellBatch(normalised));
     const double uprightLikeness = digitLikeness(normalised, upright.data());
     // Screenshots are upright; only a doubtful reading pays for trying the other three turns.
-    if (!turn || uprightLikeness >= 0.8)
+    if (!turn || uprightLikeness >= -0.5)
         return upright;
     std::vector<cv::Mat> grids;
     std::vector<cv::Mat> rows;
@@ -87,11 +85,11 @@ std::vector<ClassProbabilities> PictureReader::classifyGrid(const cv::Mat& norma
     const int dims[] = {3 * 81, 1, kCellPixels, kCellPixels};
     const auto others = m_net.classify(all.reshape(1, 4, dims));
     int best = -1;
-    double bestLikeness = uprightLikeness;
+    // A turn must be clearly surer than the picture as it came.
+    double bestLikeness = uprightLikeness + 1.0;
     for (int q = 0; q < 3; ++q) {
-        // A turn must do clearly better: ties keep the picture as it is.
         const double likeness = digitLikeness(grids[std::size_t(q)], &others[std::size_t(q) * 81]);
-        if (likeness > bestLikeness + 0.05) {
+        if (likeness > bestLikeness) {
             bestLikeness = likeness;
             best = q;
         }

@@ -25,4 +25,10 @@ metainfo="$prefix/share/metainfo/org.example.zarvick.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$(basename "$desktop")</launchable>" "$metainfo" ||
     fail "$metainfo does not name the installed desktop entry"
 [ -f "$prefix/share/man/man6/zarvick.6.gz" ] || fail "no manual page in share/man/man6"
+# The picture helper lives with the game's private programs and carries its network inside.
+helper="$prefix/libexec/zarvick/zarvick-read-picture"
+[ -x "$helper" ] || fail "no picture helper at $helper"
+source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
+"$helper" < "$source_dir/fuzz/corpus/picture/grid.png" | grep -q '^cells [1-9.?]\{81\}$' ||
+    fail "the installed picture helper does not read a grid"
 echo "install: ok"

@@ -198,6 +198,16 @@ TEST(FindGrid, RefusesWhatIsNoNineByNineGrid) {
     EXPECT_FALSE(findGrid(cv::Mat(1, 1, CV_8UC1, cv::Scalar(0))));
 }
 
+TEST(FindGrid, AGridFoundInPartScoresAsNoGrid) {
+    const Drawn d = draw(kStyles[0]);
+    cv::Mat ink;
+    cv::threshold(d.grey, ink, 128, 255, cv::THRESH_BINARY_INV);
+    const auto at = [&](int r, int c) { return d.points[std::size_t(r * 10 + c)]; };
+    EXPECT_GT(gridScore(ink, {at(0, 0), at(0, 9), at(9, 9), at(9, 0)}), 0.5);
+    // The top six rows taken for nine: the columns fit, the rows do not.
+    EXPECT_LT(gridScore(ink, {at(0, 0), at(0, 9), at(6, 9), at(6, 0)}), 0.15);
+}
+
 TEST(FindGrid, PicksTheSudokuBesideALargerDecoy) {
     cv::Mat page(700, 1100, CV_8UC1, cv::Scalar(255));
     for (int k = 0; k <= 6; ++k) {
