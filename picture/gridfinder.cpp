@@ -159,6 +159,8 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
 
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
+    // Every grid seen, for the containment rule below.
+    std::vector<std::pair<GridQuad, double>> seen;
     // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
     // narrow one finds no convincing grid, mends them without gluing text to sharper grids.
     for (const int join : {3, 7})
@@ -192,6 +194,12 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
                     lightInkIn(work, cv::boundingRect(contours[i])) != light)
                     continue;
                 const double score = gridScore(ink, corners);
+                if (score > kMinScore) {
+                    GridQuad quad;
+                    for (int k = 0; k < 4; ++k)
+                        quad.corners[k] = corners[k] * float(1 / scale);
+                    seen.emplace_back(quad, area / (scale * scale));
+                }
                 if (score > bestScore) {
                     bestScore = score;
                     GridQuad quad;
@@ -201,6 +209,24 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
                 }
             }
         }
+    // A board whose every cell shows its candidates as a 3x3 of small boxes holds, in each
+    // block, a 9x9 grid of candidates that is cleaner than the board itself: a grid found
+    // inside a larger one about three times its side is one of that grid's blocks.
+    for (bool grew = best.has_value(); grew;) {
+        grew = false;
+        const std::vector<cv::Point2f> inner(best->corners.begin(), best->corners.end());
+        const double innerArea = cv::contourArea(inner);
+        const cv::Point2f centre = (inner[0] + inner[1] + inner[2] + inner[3]) * 0.25f;
+        for (const auto& [quad, area] : seen) {
+            const std::vector<cv::Point2f> outer(quad.corners.begin(), quad.corners.end());
+            const double ratio = cv::contourArea(outer) / innerArea;
+            if (ratio > 6 && ratio < 13 && cv::pointPolygonTest(outer, centre, false) > 0) {
+                best = quad;
+                grew = true;
+                break;
+            }
+        }
+    }
     return best;
 }
 

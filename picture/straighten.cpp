@@ -82,6 +82,17 @@ std::array<double, 10> smoothLine(const std::array<std::optional<double>, 10>& f
             break;
         use.erase(use.begin() + worst);
     }
+    // Where a crossing was not found the curve is extrapolated, and a few crossings of scattered
+    // height can bend it far off: it may stray from the crossings found by little more than
+    // they stray from each other.
+    double lowest = 1e18;
+    double highest = -1e18;
+    for (int j : use) {
+        lowest = std::min(lowest, *found[j]);
+        highest = std::max(highest, *found[j]);
+    }
+    for (double& position : out)
+        position = std::clamp(position, lowest - kCell * 0.1, highest + kCell * 0.1);
     return out;
 }
 
