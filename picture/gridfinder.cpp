@@ -102,18 +102,22 @@ bool lightInkIn(const cv::Mat& grey, cv::Rect region) {
     for (int y = region.y; y < region.y + region.height; y += step)
         for (int x = region.x; x < region.x + region.width; x += step)
             v.push_back(grey.at<std::uint8_t>(y, x));
-    if (v.empty())
+    return inkIsLighter(std::move(v));
+}
+
+} // namespace
+
+bool inkIsLighter(std::vector<std::uint8_t> samples) {
+    if (samples.empty())
         return false;
     const auto at = [&](double q) {
-        auto it = v.begin() + long(q * double(v.size() - 1));
-        std::nth_element(v.begin(), it, v.end());
+        auto it = samples.begin() + long(q * double(samples.size() - 1));
+        std::nth_element(samples.begin(), it, samples.end());
         return int(*it);
     };
     const int median = at(0.5);
     return at(0.97) - median > median - at(0.03);
 }
-
-} // namespace
 
 double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) {
     const cv::Matx33d h = unitSquareTo(corners);

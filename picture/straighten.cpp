@@ -97,14 +97,7 @@ std::array<double, 10> smoothLine(const std::array<std::optional<double>, 10>& f
 }
 
 bool lightLines(const cv::Mat& warped) {
-    std::vector<std::uint8_t> v(warped.begin<std::uint8_t>(), warped.end<std::uint8_t>());
-    const auto at = [&](double q) {
-        auto it = v.begin() + long(q * double(v.size() - 1));
-        std::nth_element(v.begin(), it, v.end());
-        return int(*it);
-    };
-    const int median = at(0.5);
-    return at(0.97) - median > median - at(0.03);
+    return inkIsLighter({warped.begin<std::uint8_t>(), warped.end<std::uint8_t>()});
 }
 
 } // namespace
