@@ -219,6 +219,8 @@ private:
     void addControl(std::string_view name, QWidget* widget, board::BoardControl* boardControl);
     void runCommand(layout::Command command);
     void applyOuterSize();
+    // Lays a read text's puzzle, or says why the text is none.
+    void layPuzzleRead(const board::PuzzleRead& read, std::string_view subject);
     // Lays a puzzle from outside; source says where from ("the clipboard") to a screen reader.
     void layDigits(const board::PuzzleDigits& digits, const QString& source);
     void layPictureRead(const board::PictureRead& read);

@@ -64,6 +64,12 @@ QByteArray pictureData(const QMimeData& data) {
     return {};
 }
 
+board::PuzzleRead readText(const QString& text, std::string_view subject) {
+    const QByteArray utf8 = text.toUtf8();
+    return board::readPuzzleText(std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                                 subject);
+}
+
 bool hasPicture(const QMimeData& data) {
     const QStringList formats = data.formats();
     return std::any_of(formats.begin(), formats.end(),
@@ -217,17 +223,12 @@ bool TForm1::focusNextPrevChild(bool next) {
 
 void TForm1::pastePuzzle() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data == nullptr)
-        return layPuzzleText({}, "The clipboard");
+    const board::PuzzleRead read =
+        readText(data != nullptr ? data->text() : QString(), "The clipboard");
     // Text first: a spreadsheet offers its cells as text and also as a picture of them, and the
     // text is exact.
-    if (data->hasText()) {
-        const QByteArray utf8 = data->text().toUtf8();
-        const board::PuzzleRead read = board::readPuzzleText(
-            std::string_view(utf8.constData(), std::size_t(utf8.size())), "The clipboard");
-        if (read.ok() || (!hasPicture(*data) && !data->hasUrls()))
-            return layPuzzleText(data->text(), "The clipboard");
-    }
+    if (data == nullptr || read.ok())
+        return layPuzzleRead(read, "The clipboard");
     if (hasPicture(*data)) {
         const QByteArray bytes = pictureData(*data);
         if (bytes.size() > kMaxPictureBytes) {
@@ -245,7 +246,7 @@ void TForm1::pastePuzzle() {
                                          "first, then copy or drop the saved file."));
         return;
     }
-    layPuzzleText(data->text(), "The clipboard");
+    layPuzzleRead(read, "The clipboard");
 }
 
 void TForm1::copyPuzzle() const {
@@ -254,9 +255,10 @@ void TForm1::copyPuzzle() const {
 }
 
 void TForm1::layPuzzleText(const QString& text, std::string_view subject) {
-    const QByteArray utf8 = text.toUtf8();
-    const board::PuzzleRead read = board::readPuzzleText(
-        std::string_view(utf8.constData(), std::size_t(utf8.size())), subject);
+    layPuzzleRead(readText(text, subject), subject);
+}
+
+void TForm1::layPuzzleRead(const board::PuzzleRead& read, std::string_view subject) {
     if (!read.ok()) {
         showMessage(this, QString::fromStdString(read.problem));
         return;
