@@ -686,9 +686,9 @@ def render_phone(g, rng, shown, givens_mask):
 # One picture
 
 
-def render_one(seed, index):
+def render_one(seed, index, styles=STYLES):
     """Renders picture `index` of the set made with `seed`: the image, its truth and its style."""
-    style = STYLES[index % len(STYLES)]
+    style = styles[index % len(styles)]
     rng = random.Random("%d/%d" % (seed, index))
     full = solution_grid(rng)
     cells = list(range(81))
@@ -727,8 +727,8 @@ def render_one(seed, index):
     return img, shown, style, g
 
 
-def write_one(out, seed, index):
-    img, shown, style, g = render_one(seed, index)
+def write_one(out, seed, index, styles=STYLES):
+    img, shown, style, g = render_one(seed, index, styles)
     name = "shot%03d-%s" % (index, style)
     if g["jpeg"]:
         img.save(os.path.join(out, name + ".jpg"), quality=g["jpeg"], subsampling=g["subsampling"])
@@ -749,11 +749,16 @@ def main():
     parser.add_argument("--count", type=int, default=PER_STYLE * len(STYLES),
                         help="default %d, %d of each of the %d styles"
                         % (PER_STYLE * len(STYLES), PER_STYLE, len(STYLES)))
+    parser.add_argument("--styles", default=",".join(STYLES),
+                        help="comma-separated styles to draw in turn (training sets lean on some)")
     args = parser.parse_args()
+    styles = args.styles.split(",")
+    if not set(styles) <= set(STYLES):
+        parser.error("styles are: " + ", ".join(STYLES))
     check_fonts()
     os.makedirs(args.out, exist_ok=True)
     for i in range(args.count):
-        print(write_one(args.out, args.seed, i), flush=True)
+        print(write_one(args.out, args.seed, i, styles), flush=True)
 
 
 if __name__ == "__main__":
