@@ -157,27 +157,47 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
         scale = double(kFindLongSide) / longSide;
         cv::resize(grey, work, cv::Size(), scale, scale, cv::INTER_AREA);
     }
-    cv::Mat blurred;
-    cv::GaussianBlur(work, blurred, cv::Size(3, 3), 0);
-    const int block = std::max(11, std::min(work.cols, work.rows) / 40) | 1;
+    const auto blockFor = [](const cv::Mat& m) {
+        return std::max(11, std::min(m.cols, m.rows) / 40) | 1;
+    };
+    struct Pass {
+        const cv::Mat* image;
+        double scale;
+        int block;
+        int join;
+    };
+    // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
+    // narrow one finds no convincing grid, mends them without gluing text to sharper grids.
+    // In a large page the window grows to a cell, where bright digits outshine faint lines
+    // beside them, as dark themes draw them: a small window sees those lines. And a grid of
+    // small cells in a large screenshot vanishes when scaled down: the picture as it came.
+    std::vector<Pass> passes{{&work, scale, blockFor(work), 3}, {&work, scale, blockFor(work), 7}};
+    if (blockFor(work) > 11)
+        passes.push_back({&work, scale, 11, 3});
+    if (scale < 1)
+        passes.push_back({&grey, 1, blockFor(grey), 3});
 
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
     // Every grid seen, for the containment rule below.
     std::vector<std::pair<GridQuad, double>> seen;
-    // Blurred photos break faint outer lines into pieces; a wider joining, tried only when the
-    // narrow one finds no convincing grid, mends them without gluing text to sharper grids.
-    for (const int join : {3, 7})
+    cv::Mat blurred;
+    const cv::Mat* blurredOf = nullptr;
+    for (const Pass& pass : passes)
         for (const bool light : {false, true}) {
             if (bestScore >= kGoodScore)
                 break;
+            if (blurredOf != pass.image) {
+                cv::GaussianBlur(*pass.image, blurred, cv::Size(3, 3), 0);
+                blurredOf = pass.image;
+            }
             cv::Mat ink;
             cv::adaptiveThreshold(blurred, ink, 255, cv::ADAPTIVE_THRESH_MEAN_C,
-                                  light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, block,
+                                  light ? cv::THRESH_BINARY : cv::THRESH_BINARY_INV, pass.block,
                                   light ? -7 : 7);
             cv::Mat joined;
             cv::dilate(ink, joined,
-                       cv::getStructuringElement(cv::MORPH_RECT, cv::Size(join, join)));
+                       cv::getStructuringElement(cv::MORPH_RECT, cv::Size(pass.join, pass.join)));
             std::vector<std::vector<cv::Point>> contours;
             cv::findContours(joined, contours, cv::RETR_LIST, cv::CHAIN_APPROX_SIMPLE);
             std::vector<std::pair<double, std::size_t>> byArea;
@@ -195,20 +215,16 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
                 const auto corners = cornersOf(contours[i]);
                 // A local threshold of the wrong polarity outlines every line on both sides.
                 if (!plausible(corners, area) ||
-                    lightInkIn(work, cv::boundingRect(contours[i])) != light)
+                    lightInkIn(*pass.image, cv::boundingRect(contours[i])) != light)
                     continue;
                 const double score = gridScore(ink, corners);
-                if (score > kMinScore) {
-                    GridQuad quad;
-                    for (int k = 0; k < 4; ++k)
-                        quad.corners[k] = corners[k] * float(1 / scale);
-                    seen.emplace_back(quad, area / (scale * scale));
-                }
+                GridQuad quad;
+                for (int k = 0; k < 4; ++k)
+                    quad.corners[k] = corners[k] * float(1 / pass.scale);
+                if (score > kMinScore)
+                    seen.emplace_back(quad, area / (pass.scale * pass.scale));
                 if (score > bestScore) {
                     bestScore = score;
-                    GridQuad quad;
-                    for (int k = 0; k < 4; ++k)
-                        quad.corners[k] = corners[k] * float(1 / scale);
                     best = quad;
                 }
             }

@@ -182,6 +182,23 @@ INSTANTIATE_TEST_SUITE_P(Styles, GridStyle, ::testing::ValuesIn(kStyles), [](con
     return name;
 });
 
+// Scaled down to the size the finder works at, 16 px cells of a 2560 px screenshot fall below
+// the smallest grid looked for.
+TEST(FindGrid, SmallCellsInALargeScreenshot) {
+    const Drawn d = draw({"tiny cells", 16});
+    cv::Mat page;
+    const int left = 1800;
+    cv::copyMakeBorder(d.grey, page, 900, 1440 - 900 - d.grey.rows, left, 2560 - left - d.grey.cols,
+                       cv::BORDER_CONSTANT, cv::Scalar(250));
+    const auto quad = findGrid(page);
+    ASSERT_TRUE(quad);
+    const GridPoints points = locateLines(page, *quad);
+    const cv::Point2f offset{float(left), 900.0f};
+    for (int i : {0, 9, 45, 90, 99})
+        EXPECT_LT(cv::norm(points[std::size_t(i)] - (d.points[std::size_t(i)] + offset)), 1.6)
+            << "intersection " << i;
+}
+
 TEST(FindGrid, RefusesWhatIsNoNineByNineGrid) {
     cv::Mat blank(600, 800, CV_8UC1, cv::Scalar(255));
     EXPECT_FALSE(findGrid(blank));
