@@ -57,22 +57,30 @@ namespace {
 
 // How sure the network is of the inked cells of a grid: the log of the chance that every verdict
 // is right. Turned digits read as some digit often enough, but rarely all of them surely.
-double digitLikeness(const cv::Mat& grid, const ClassProbabilities* p) {
+struct Likeness {
+    double log = 0;
+    int digits = 0; // inked cells surely read as a digit
+};
+
+Likeness digitLikeness(const cv::Mat& grid, const ClassProbabilities* p) {
     const auto inked = inkedCells(grid);
-    double sum = 0;
+    Likeness l;
     for (std::size_t i = 0; i < 81; ++i)
-        if (inked[i])
-            sum += std::log(std::max(1e-6f, *std::max_element(p[i].begin(), p[i].end())));
-    return sum;
+        if (inked[i]) {
+            const auto top = std::max_element(p[i].begin(), p[i].end());
+            l.log += std::log(std::max(1e-6f, *top));
+            l.digits += top != p[i].begin() && *top >= kSureProbability;
+        }
+    return l;
 }
 
 } // namespace
 
 std::vector<ClassProbabilities> PictureReader::classifyGrid(const cv::Mat& normalised, bool turn) {
     auto upright = m_net.classify(cellBatch(normalised));
-    const double uprightLikeness = digitLikeness(normalised, upright.data());
+    const Likeness uprightLikeness = digitLikeness(normalised, upright.data());
     // Screenshots are upright; only a doubtful reading pays for trying the other three turns.
-    if (!turn || uprightLikeness >= -0.5)
+    if (!turn || uprightLikeness.log >= -0.5)
         return upright;
     std::vector<cv::Mat> grids;
     std::vector<cv::Mat> rows;
@@ -85,12 +93,18 @@ std::vector<ClassProbabilities> PictureReader::classifyGrid(const cv::Mat& norma
     const int dims[] = {3 * 81, 1, kCellPixels, kCellPixels};
     const auto others = m_net.classify(all.reshape(1, 4, dims));
     int best = -1;
-    // A turn must be clearly surer than the picture as it came.
-    double bestLikeness = uprightLikeness + 1.0;
+    // A turn must be surer than the picture as it came and read more digits surely, or be
+    // clearly surer and read as many: a network sure that turned digits are blank ink is no
+    // reason to turn, nor is a little more certainty about the same digits.
+    const auto better = [&](const Likeness& l) {
+        return (l.log > uprightLikeness.log && l.digits > uprightLikeness.digits) ||
+               (l.log > uprightLikeness.log + 1.0 && l.digits >= uprightLikeness.digits);
+    };
+    double bestLog = uprightLikeness.log;
     for (int q = 0; q < 3; ++q) {
-        const double likeness = digitLikeness(grids[std::size_t(q)], &others[std::size_t(q) * 81]);
-        if (likeness > bestLikeness) {
-            bestLikeness = likeness;
+        const Likeness l = digitLikeness(grids[std::size_t(q)], &others[std::size_t(q) * 81]);
+        if (better(l) && l.log > bestLog) {
+            bestLog = l.log;
             best = q;
         }
     }
