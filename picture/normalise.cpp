@@ -42,6 +42,16 @@ CellInk cellInk(const cv::Mat& grid, int r, int c) {
     return ink;
 }
 
+int median(const cv::Mat& grey) {
+    std::vector<std::uint8_t> v;
+    v.reserve(grey.total());
+    for (int y = 0; y < grey.rows; ++y)
+        v.insert(v.end(), grey.ptr<std::uint8_t>(y), grey.ptr<std::uint8_t>(y) + grey.cols);
+    auto mid = v.begin() + long(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
 } // namespace
 
 bool lightInk(const cv::Mat& grid) {
@@ -61,11 +71,16 @@ cv::Mat normalise(const cv::Mat& straightened) {
     if (lightInk(grey))
         cv::bitwise_not(grey, grey);
     const int cell = grey.cols / 9;
-    // A selected cell is often drawn the other way round, light on a dark fill.
+    const int paperLevel = median(grey);
+    // A selected cell is often drawn the other way round, light on a dark fill. Its fill is
+    // most of it; the corners alone mislead where candidates sit in them.
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 9; ++c) {
             const CellInk ink = cellInk(grey, r, c);
-            if (ink.lighter > 2 * ink.darker + cell) {
+            const int inset = cell / 10;
+            const cv::Rect inner(c * cell + inset, r * cell + inset, cell - 2 * inset,
+                                 cell - 2 * inset);
+            if (ink.lighter > 2 * ink.darker + cell && median(grey(inner)) < paperLevel - 40) {
                 cv::Mat box = grey(cv::Rect(c * cell, r * cell, cell, cell));
                 cv::bitwise_not(box, box);
             }
