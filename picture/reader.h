@@ -17,7 +17,7 @@ struct Reading {
 };
 
 // Below this probability a verdict is not trusted and the cell becomes '?'.
-inline constexpr float kSureProbability = 0.90f;
+inline constexpr float kSureProbability = 0.80f;
 
 // One cell's verdict from its class probabilities.
 std::pair<char, int> verdict(const ClassProbabilities& p, float sure = kSureProbability);

@@ -59,8 +59,8 @@ with tempfile.TemporaryDirectory() as d:
         pass
 
 glyphs = synth.Glyphs(synth.font_files()[:4])
-a_cells, a_labels = synth.batch(np.random.default_rng(5), glyphs, 60)
-b_cells, b_labels = synth.batch(np.random.default_rng(5), glyphs, 60)
+a_cells, a_labels = synth.batch(np.random.default_rng(5), glyphs, 300)
+b_cells, b_labels = synth.batch(np.random.default_rng(5), glyphs, 300)
 check("same seed, same crops", np.array_equal(a_cells, b_cells) and np.array_equal(a_labels, b_labels), True)
 check("crop shape", (a_cells.shape[1:], a_cells.dtype), ((32, 32), np.uint8))
 digits = a_cells[a_labels > 0].reshape(-1, 32 * 32).astype(np.float32)

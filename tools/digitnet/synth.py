@@ -192,17 +192,33 @@ def _clutter(rng, glyphs):
 def _pencil_marks(rng, glyphs):
     layer = np.zeros((HI, HI), np.float32)
     face = int(rng.integers(len(glyphs)))
-    h = rng.uniform(0.12, 0.28) * HI
+    # Apps that fill each empty cell with its candidates write them up to a third of the cell.
+    h = rng.uniform(0.12, 0.33) * HI
     mode = rng.random()
-    if mode < 0.5:
+    if mode < 0.45:
         digits = [d for d in range(1, 10) if rng.random() < rng.uniform(0.2, 0.9)] or [int(rng.integers(1, 10))]
-        margin = rng.uniform(0.12, 0.22) * HI
+        margin = rng.uniform(0.06, 0.22) * HI
+        if len(digits) == 1:
+            h = min(h, 0.28 * HI)
         step = (HI - 2 * margin) / 2
         for d in digits:
             cy = margin + ((d - 1) // 3) * step + rng.uniform(-1, 1) * SCALE
             cx = margin + ((d - 1) % 3) * step + rng.uniform(-1, 1) * SCALE
             _paste(layer, _digit_mask(glyphs, rng, face, d, h / HI), cx, cy)
-    elif mode < 0.8:
+    elif mode < 0.65:
+        # A row or two of candidates across the cell, as "4 5" or "1 2 3 6".
+        rows = 1 if rng.random() < 0.7 else 2
+        h = min(h, 0.4 * HI / rows)
+        top = HI / 2 - (rows - 1) * h * 0.6 + rng.uniform(-0.15, 0.15) * HI
+        for row in range(rows):
+            digits = sorted(rng.choice(np.arange(1, 10), int(rng.integers(2, 6)), replace=False))
+            pitch = min(h * rng.uniform(0.7, 1.1), 0.85 * HI / len(digits))
+            left = HI / 2 - pitch * (len(digits) - 1) / 2
+            for i, d in enumerate(digits):
+                _paste(layer, _digit_mask(glyphs, rng, face, int(d), h / HI), left + i * pitch, top + row * h * 1.2)
+    elif mode < 0.85:
+        # Kept below the smallest printed givens: one of these may sit in the middle.
+        h = min(h, 0.28 * HI)
         for _ in range(rng.integers(1, 6)):
             d = int(rng.integers(1, 10))
             _paste(layer, _digit_mask(glyphs, rng, face, d, h / HI), rng.uniform(0.15, 0.85) * HI, rng.uniform(0.15, 0.85) * HI)
@@ -210,7 +226,7 @@ def _pencil_marks(rng, glyphs):
         d = int(rng.integers(1, 10))
         cx = rng.choice([0.2, 0.8]) * HI + rng.uniform(-2, 2) * SCALE
         cy = rng.choice([0.2, 0.8]) * HI + rng.uniform(-2, 2) * SCALE
-        _paste(layer, _digit_mask(glyphs, rng, face, d, h / HI), cx, cy)
+        _paste(layer, _digit_mask(glyphs, rng, face, d, min(h, 0.28 * HI) / HI), cx, cy)
     return layer
 
 
