@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -239,6 +240,42 @@ TEST(FindGrid, PicksTheSudokuBesideALargerDecoy) {
     ASSERT_TRUE(quad);
     EXPECT_NEAR(quad->corners[0].x, 700, 3);
     EXPECT_NEAR(quad->corners[2].y, 280, 3);
+}
+
+// A selected cell drawn light on a dark fill is turned round to dark on light; a light cell
+// whose candidates fill its corners is not, though its corners are darker than its middle.
+TEST(Normalise, OnlyACellFilledDarkIsTurnedRound) {
+    constexpr int kCell = 64;
+    cv::Mat grid(9 * kCell, 9 * kCell, CV_8UC1, cv::Scalar(245));
+    for (int k = 0; k <= 9; ++k) {
+        cv::line(grid, {k * kCell, 0}, {k * kCell, 9 * kCell}, cv::Scalar(30), k % 3 ? 2 : 5);
+        cv::line(grid, {0, k * kCell}, {9 * kCell, k * kCell}, cv::Scalar(30), k % 3 ? 2 : 5);
+    }
+    const auto digit = [&](int r, int c, const char* d, cv::Point at, double size, int ink) {
+        cv::putText(grid, d, cv::Point(c * kCell, r * kCell) + at, cv::FONT_HERSHEY_SIMPLEX, size,
+                    cv::Scalar(ink), size > 1 ? 4 : 3, cv::LINE_AA);
+    };
+    for (int i = 0; i < 81; i += 4)
+        digit(i / 9, i % 9, "5", {18, 48}, 1.4, 30);
+    cv::rectangle(grid, cv::Rect(3 * kCell + 3, 5 * kCell + 3, kCell - 6, kCell - 6),
+                  cv::Scalar(20), cv::FILLED);
+    digit(5, 3, "7", {18, 48}, 1.4, 250);
+    for (const cv::Point at : {cv::Point(4, 19), cv::Point(44, 19), cv::Point(4, 39),
+                               cv::Point(24, 39), cv::Point(4, 59), cv::Point(44, 59)})
+        digit(6, 7, "8", at, 0.6, 90);
+    const cv::Mat out = normalise(grid);
+    // The paper a cell's middle shows most of, light once the cell is the right way round.
+    const auto paperIn = [&](int r, int c) {
+        const cv::Mat m = out(cv::Rect(c * kCellPixels + 6, r * kCellPixels + 6, kCellPixels - 12,
+                                       kCellPixels - 12))
+                              .clone();
+        std::vector<std::uint8_t> v(m.begin<std::uint8_t>(), m.end<std::uint8_t>());
+        std::nth_element(v.begin(), v.begin() + long(v.size() / 2), v.end());
+        return std::make_pair(int(v[v.size() / 2]), int(*std::min_element(v.begin(), v.end())));
+    };
+    EXPECT_GT(paperIn(5, 3).first, 200) << "the dark cell was left dark";
+    EXPECT_LT(paperIn(5, 3).second, 100) << "the dark cell's digit was lost";
+    EXPECT_GT(paperIn(6, 7).first, 200) << "the cell with candidates was turned round";
 }
 
 TEST(Cells, CropOrderAndInkScale) {
