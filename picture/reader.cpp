@@ -4,8 +4,12 @@
 #include "normalise.h"
 #include "straighten.h"
 
+#include <opencv2/imgproc.hpp>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <vector>
 
 namespace picture {
 
@@ -24,11 +28,25 @@ std::pair<char, int> verdict(const ClassProbabilities& p, float sure) {
 }
 
 std::optional<cv::Mat> normalisedGrid(const cv::Mat& grey) {
-    const auto quad = findGrid(grey);
+    auto quad = findGrid(grey);
     if (!quad)
         return std::nullopt;
-    const GridPoints points = locateLines(grey, *quad);
-    return normalise(straighten(grey, points, kStraightCell));
+    // OpenCV's warps take pictures under 32767 pixels a side. A grid in a picture of at most
+    // 50 megapixels is far smaller, so a longer picture is cut down to the grid and its margin.
+    cv::Mat region = grey;
+    if (std::max(grey.cols, grey.rows) >= SHRT_MAX) {
+        const cv::Rect box =
+            cv::boundingRect(std::vector<cv::Point2f>(quad->corners.begin(), quad->corners.end()));
+        const int margin = std::max(box.width, box.height) / 4 + 2;
+        const cv::Rect cut = cv::Rect(box.x - margin, box.y - margin, box.width + 2 * margin,
+                                      box.height + 2 * margin) &
+                             cv::Rect(0, 0, grey.cols, grey.rows);
+        region = grey(cut);
+        for (cv::Point2f& corner : quad->corners)
+            corner -= cv::Point2f(cut.tl());
+    }
+    const GridPoints points = locateLines(region, *quad);
+    return normalise(straighten(region, points, kStraightCell));
 }
 
 std::array<bool, 81> inkedCells(const cv::Mat& grid) {

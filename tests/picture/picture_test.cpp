@@ -200,6 +200,18 @@ TEST(FindGrid, SmallCellsInALargeScreenshot) {
             << "intersection " << i;
 }
 
+// OpenCV's warps refuse a picture of 32767 pixels a side or more; a long scrolling screenshot
+// has its grid read all the same.
+TEST(FindGrid, GridInAPictureLongerThanTheWarpsTake) {
+    const Drawn d = draw({"plain"});
+    cv::Mat tall(33000, d.grey.cols, CV_8UC1, cv::Scalar(250));
+    d.grey.copyTo(tall(cv::Rect(0, 31000, d.grey.cols, d.grey.rows)));
+    const auto expected = normalisedGrid(d.grey);
+    const auto grid = normalisedGrid(tall);
+    ASSERT_TRUE(expected && grid);
+    EXPECT_EQ(inkedCells(*grid), inkedCells(*expected));
+}
+
 TEST(FindGrid, RefusesWhatIsNoNineByNineGrid) {
     cv::Mat blank(600, 800, CV_8UC1, cv::Scalar(255));
     EXPECT_FALSE(findGrid(blank));
