@@ -129,10 +129,12 @@ double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) 
     const int steps = std::max(2, int(tolerance * side / 1.5));
     int present = 0;
     double lines = 0;
+    double weakest = 1;
     for (int k = 1; k <= 8; ++k) {
         const auto [across, down] = coverage(ink, h, k / 9.0, tolerance, steps);
         present += (across >= 0.3) + (down >= 0.3);
         lines += across + down;
+        weakest = std::min({weakest, across, down});
     }
     // A grid of another size, or a grid found in part, meets only some of our lines.
     if (present < 12)
@@ -144,8 +146,10 @@ double gridScore(const cv::Mat& ink, const std::array<cv::Point2f, 4>& corners) 
         const auto [across, down] = coverage(ink, h, (k + 0.5) / 9.0, tolerance, steps);
         between += across + down;
     }
-    // Each line missing counts against: those grids read wrong digits.
-    return lines / 16 - between / 18 - 0.025 * (16 - present);
+    // Each line missing counts against: those grids read wrong digits. Every line drawn from
+    // end to end makes a grid however busy its cells, as a board that shows every candidate
+    // in a small box of its own.
+    return lines / 16 - between / 18 - 0.025 * (16 - present) + (weakest >= 0.9 ? 0.1 : 0);
 }
 
 std::optional<GridQuad> findGrid(const cv::Mat& grey) {

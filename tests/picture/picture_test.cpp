@@ -212,6 +212,31 @@ TEST(FindGrid, GridInAPictureLongerThanTheWarpsTake) {
     EXPECT_EQ(inkedCells(*grid), inkedCells(*expected));
 }
 
+// The program's own board shows each empty cell's candidates in a 3 x 3 of small boxes, whose
+// edges run close to the middle of every cell, where a grid should have little ink.
+TEST(FindGrid, BoardWhoseCellsShowCandidateBoxes) {
+    constexpr int kCell = 57;
+    constexpr int kMargin = 20;
+    cv::Mat g(9 * kCell + 2 * kMargin, 9 * kCell + 2 * kMargin, CV_8UC1, cv::Scalar(212));
+    for (int cell = 0; cell < 81; ++cell)
+        for (int box = 0; box < 9; ++box) {
+            const cv::Rect r(kMargin + (cell % 9) * kCell + 2 + (box % 3) * (kCell - 4) / 3,
+                             kMargin + (cell / 9) * kCell + 2 + (box / 3) * (kCell - 4) / 3,
+                             (kCell - 4) / 3 - 1, (kCell - 4) / 3 - 1);
+            cv::rectangle(g, r, cv::Scalar(box % 2 ? 240 : 255), cv::FILLED);
+            cv::rectangle(g, r, cv::Scalar(120), 1);
+        }
+    for (int k = 0; k <= 9; ++k) {
+        const int at = kMargin + k * kCell;
+        cv::line(g, {at, kMargin}, {at, kMargin + 9 * kCell}, cv::Scalar(40), k % 3 ? 2 : 4);
+        cv::line(g, {kMargin, at}, {kMargin + 9 * kCell, at}, cv::Scalar(40), k % 3 ? 2 : 4);
+    }
+    const auto quad = findGrid(g);
+    ASSERT_TRUE(quad);
+    EXPECT_NEAR(quad->corners[0].x, kMargin, 4);
+    EXPECT_NEAR(quad->corners[2].y, kMargin + 9 * kCell, 4);
+}
+
 TEST(FindGrid, RefusesWhatIsNoNineByNineGrid) {
     cv::Mat blank(600, 800, CV_8UC1, cv::Scalar(255));
     EXPECT_FALSE(findGrid(blank));
