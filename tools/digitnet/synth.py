@@ -206,12 +206,14 @@ def _pencil_marks(rng, glyphs):
             cx = margin + ((d - 1) % 3) * step + rng.uniform(-1, 1) * SCALE
             _paste(layer, _digit_mask(glyphs, rng, face, d, h / HI), cx, cy)
     elif mode < 0.65:
-        # A row or two of candidates across the cell, as "4 5" or "1 2 3 6".
+        # A row or two of candidates across the cell, as "4 5" or "1 2 3 6", or one alone in
+        # the middle, kept well below the smallest printed givens.
         rows = 1 if rng.random() < 0.7 else 2
-        h = min(h, 0.4 * HI / rows)
+        counts = [int(rng.integers(1, 6)) for _ in range(rows)]
+        h = min(h, 0.4 * HI / rows, (0.26 if min(counts) == 1 else 1) * HI)
         top = HI / 2 - (rows - 1) * h * 0.6 + rng.uniform(-0.15, 0.15) * HI
         for row in range(rows):
-            digits = sorted(rng.choice(np.arange(1, 10), int(rng.integers(2, 6)), replace=False))
+            digits = sorted(rng.choice(np.arange(1, 10), counts[row], replace=False))
             pitch = min(h * rng.uniform(0.7, 1.1), 0.85 * HI / len(digits))
             left = HI / 2 - pitch * (len(digits) - 1) / 2
             for i, d in enumerate(digits):
