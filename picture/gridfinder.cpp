@@ -175,8 +175,9 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
     // In a large page the window grows to a cell, where bright digits outshine faint lines
     // beside them, as dark themes draw them: a small window sees those lines. And a grid of
     // small cells in a large screenshot vanishes when scaled down: the picture as it came.
-    std::vector<Pass> passes{{&work, scale, blockFor(work), 3}, {&work, scale, blockFor(work), 7}};
-    if (blockFor(work) > 11)
+    const int block = blockFor(work);
+    std::vector<Pass> passes{{&work, scale, block, 3}, {&work, scale, block, 7}};
+    if (block > 11)
         passes.push_back({&work, scale, 11, 3});
     if (scale < 1)
         passes.push_back({&grey, 1, blockFor(grey), 3});
@@ -184,7 +185,7 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
     std::optional<GridQuad> best;
     double bestScore = kMinScore;
     // Every grid seen, for the containment rule below.
-    std::vector<std::pair<GridQuad, double>> seen;
+    std::vector<GridQuad> seen;
     cv::Mat blurred;
     const cv::Mat* blurredOf = nullptr;
     for (const Pass& pass : passes)
@@ -226,7 +227,7 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
                 for (int k = 0; k < 4; ++k)
                     quad.corners[k] = corners[k] * float(1 / pass.scale);
                 if (score > kMinScore)
-                    seen.emplace_back(quad, area / (pass.scale * pass.scale));
+                    seen.push_back(quad);
                 if (score > bestScore) {
                     bestScore = score;
                     best = quad;
@@ -241,7 +242,7 @@ std::optional<GridQuad> findGrid(const cv::Mat& grey) {
         const std::vector<cv::Point2f> inner(best->corners.begin(), best->corners.end());
         const double innerArea = cv::contourArea(inner);
         const cv::Point2f centre = (inner[0] + inner[1] + inner[2] + inner[3]) * 0.25f;
-        for (const auto& [quad, area] : seen) {
+        for (const GridQuad& quad : seen) {
             const std::vector<cv::Point2f> outer(quad.corners.begin(), quad.corners.end());
             const double ratio = cv::contourArea(outer) / innerArea;
             if (ratio > 6 && ratio < 13 && cv::pointPolygonTest(outer, centre, false) > 0) {

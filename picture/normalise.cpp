@@ -14,6 +14,16 @@ struct CellInk {
     long lighter = 0;
 };
 
+int median(std::vector<std::uint8_t> v) {
+    auto mid = v.begin() + long(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
+int median(const cv::Mat& grey) {
+    return median({grey.begin<std::uint8_t>(), grey.end<std::uint8_t>()});
+}
+
 // A cell's background shows in its corners, clear of the lines and of a centred digit, however
 // large and bold; the middle is where the ink is.
 CellInk cellInk(const cv::Mat& grid, int r, int c) {
@@ -29,9 +39,7 @@ CellInk cellInk(const cv::Mat& grid, int r, int c) {
         const cv::Mat p = grid(cv::Rect(box.tl() + at, cv::Size(patch, patch)));
         corners.insert(corners.end(), p.begin<std::uint8_t>(), p.end<std::uint8_t>());
     }
-    auto mid = corners.begin() + long(corners.size() / 2);
-    std::nth_element(corners.begin(), mid, corners.end());
-    const int background = *mid;
+    const int background = median(std::move(corners));
     CellInk ink;
     const cv::Mat inner =
         grid(cv::Rect(box.x + inset, box.y + inset, cell - 2 * inset, cell - 2 * inset));
@@ -40,16 +48,6 @@ CellInk cellInk(const cv::Mat& grid, int r, int c) {
         ink.lighter += *it > background + 40;
     }
     return ink;
-}
-
-int median(const cv::Mat& grey) {
-    std::vector<std::uint8_t> v;
-    v.reserve(grey.total());
-    for (int y = 0; y < grey.rows; ++y)
-        v.insert(v.end(), grey.ptr<std::uint8_t>(y), grey.ptr<std::uint8_t>(y) + grey.cols);
-    auto mid = v.begin() + long(v.size() / 2);
-    std::nth_element(v.begin(), mid, v.end());
-    return *mid;
 }
 
 } // namespace
