@@ -95,7 +95,11 @@ expect_client() {
         grim "$E2E_DIR/shot.png"
         differing=$(convert "$E2E_DIR/shot.png" -crop "$size+$SX+$((SY + $2))" +repage png:- |
             compare -metric AE - "$3" null: 2>&1 || true)
-        [ "$differing" = 0 ] && return
+        if [ "$differing" = 0 ]; then
+            # Read again: until the window's first frame is on screen, sway reports no border.
+            sway_window "$1"
+            return
+        fi
         sleep 0.25
     done
     fail "$1: $differing pixels of the $size client area differ from the X screenshot"
